@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdio>
+#include <string_view>
+
+#include "common/reporter.h"
+
+namespace orvano::cli {
+
+// Log texts go to standard output without the colour prefix, one a line; a
+// progress bar goes to standard error, and only when that is a terminal, so
+// that scripts see nothing but the log.
+class CliReporter final : public Reporter {
+ public:
+  CliReporter(std::FILE* out, std::FILE* err, bool show_progress);
+
+  void AddLine(std::string_view line) override;
+  void OpenProgress(std::string_view caption) override;
+  void SetProgress(int percent) override;
+  void CloseProgress() override;
+  void ShowWarning(std::string_view text) override;
+
+ private:
+  void DrawBar(int percent);
+
+  std::FILE* out_;
+  std::FILE* err_;
+  bool show_progress_;
+  bool bar_drawn_ = false;
+  std::string_view caption_;
+  char caption_store_[64] = {};
+};
+
+// Strips the marker, bullet and blank that begin the operations' lines.
+std::string_view PlainText(std::string_view line);
+
+}  // namespace orvano::cli

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvano {
+
+// Where an operation tells the user what it does: log lines, a progress
+// report while it reads its input, and the rare warning that needs an answer.
+// The text UI puts them into its windows, orvano-cli onto its streams.
+class Reporter {
+ public:
+  virtual ~Reporter() = default;
+  // A whole log line, colour marker included.
+  virtual void AddLine(std::string_view line) = 0;
+  virtual void OpenProgress(std::string_view caption) = 0;
+  // 0 to 100; called only when the value changes.
+  virtual void SetProgress(int percent) = 0;
+  virtual void CloseProgress() = 0;
+  // A message the user must acknowledge before the operation goes on.
+  virtual void ShowWarning(std::string_view text) = 0;
+};
+
+// The colour marker, the bullet and the blank that begin every line the
+// operations write: "|31|" shows the rest in bright white on blue, 0xFE is a
+// small filled square in the console code page.
+inline constexpr std::string_view kLogPrefix = "|31|\xFE ";
+
+std::string LogLine(std::string_view text);
+void Log(Reporter& reporter, std::string_view text);
+
+// position × 100 / size in 64 bits, within 0..100, and 0 for an empty input.
+int Percent(std::uint64_t position, std::uint64_t size);
+
+// An open progress report, closed at the latest when the scope ends. Set()
+// costs a compare when the percentage stays the same, so a loop may call it
+// as often as it likes.
+class Progress {
+ public:
+  Progress(Reporter& reporter, std::string_view caption);
+  ~Progress();
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
+
+  void Set(std::uint64_t position, std::uint64_t size);
+  void Close();
+
+ private:
+  Reporter& reporter_;
+  int shown_ = 0;
+  // The positions [range_start_, range_end_) all show `shown_`; within them
+  // Set() does nothing.
+  std::uint64_t range_start_ = 0;
+  std::uint64_t range_end_ = 0;
+  std::uint64_t size_ = 0;
+  bool open_ = true;
+};
+
+}  // namespace orvano
