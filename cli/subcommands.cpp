@@ -1,11 +1,17 @@
 #include "cli/subcommands.h"
 
-#include <array>
+#include <vector>
 
 namespace orvano::cli {
 
 std::span<const Subcommand> Subcommands() {
-  static constexpr std::array<Subcommand, 0> kTable{};
+  static const std::vector<Subcommand> kTable = [] {
+    std::vector<Subcommand> table;
+    for (const auto area : {DecodeSubcommands(), ListSubcommands(), EncodeSubcommands()}) {
+      table.insert(table.end(), area.begin(), area.end());
+    }
+    return table;
+  }();
   return kTable;
 }
 

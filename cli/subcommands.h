@@ -26,6 +26,11 @@ struct Subcommand {
 
 std::span<const Subcommand> Subcommands();
 
+// The tables of the areas, joined by Subcommands().
+std::span<const Subcommand> DecodeSubcommands();
+std::span<const Subcommand> ListSubcommands();
+std::span<const Subcommand> EncodeSubcommands();
+
 // For subcommands that take exactly one FILE: the file, or no value with the
 // reason in `error`.
 std::optional<std::string> SingleFile(std::span<const std::string> args, std::string& error);

@@ -1,0 +1,1 @@
+#include "basic/bas_decode.h"

@@ -1,0 +1,12 @@
+#include <array>
+
+#include "cli/subcommands.h"
+
+namespace orvano::cli {
+
+std::span<const Subcommand> DecodeSubcommands() {
+  static constexpr std::array<Subcommand, 0> kTable{};
+  return kTable;
+}
+
+}  // namespace orvano::cli

@@ -1,0 +1,1 @@
+#include "tape/cas_decode.h"
