@@ -17,12 +17,18 @@ std::string ReadFailedText(std::string_view name, const ByteStream& stream) {
 }
 
 std::string WriteFailedText(std::string_view name, const ByteStream& stream) {
-  return "Write error in file " + std::string(name) + ": " + ReasonOf(stream);
+  return WriteFailedText(name, stream.Status(), stream.SystemError());
 }
 
-std::string ReasonOf(const ByteStream& stream) {
-  if (stream.SystemError() != 0) return std::strerror(stream.SystemError());
-  switch (stream.Status()) {
+std::string WriteFailedText(std::string_view name, StreamStatus status, int system_error) {
+  return "Write error in file " + std::string(name) + ": " + ReasonOf(status, system_error);
+}
+
+std::string ReasonOf(const ByteStream& stream) { return ReasonOf(stream.Status(), stream.SystemError()); }
+
+std::string ReasonOf(StreamStatus status, int system_error) {
+  if (system_error != 0) return std::strerror(system_error);
+  switch (status) {
     case StreamStatus::Ok:
       return "no error";
     case StreamStatus::ReadPastEnd:

@@ -19,8 +19,12 @@ std::string SameFileText(std::string_view name);
 // A read or write that failed in the middle of a pass.
 std::string ReadFailedText(std::string_view name, const ByteStream& stream);
 std::string WriteFailedText(std::string_view name, const ByteStream& stream);
+// The same for a stream that is already gone, from the status and errno it
+// had when it failed.
+std::string WriteFailedText(std::string_view name, StreamStatus status, int system_error);
 
 // What the system said, in a few words, or why the stream stopped.
 std::string ReasonOf(const ByteStream& stream);
+std::string ReasonOf(StreamStatus status, int system_error);
 
 }  // namespace orvano

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "basic/bas_decode.h"
+#include "common/recording_reporter.h"
+#include "tests/support/temp_dir.h"
+
+namespace orvano::basic {
+namespace {
+
+using testing::Bytes;
+using testing::TempDir;
+using Texts = std::vector<std::string>;
+
+// 10 PRINT "HI", then the zero link word and the ten zero bytes that close a
+// BASIC data block on tape.
+const Bytes kProgram = {0x0D, 0x80, 0x0A, 0x00, 0x91, 0x20, 0x22, 0x48, 0x49, 0x22, 0x00, 0x00, 0x00,
+                        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+
+class BasDecodeTest : public ::testing::Test {
+ protected:
+  Outcome Run(const std::string& source_name) {
+    names_.SourceName = dir_.File(source_name);
+    return BasDecode(names_, reporter_);
+  }
+  Texts Opening() const {
+    return {"Open file " + cas_ + " for reading", "Processing BAS file create " + bas_};
+  }
+  Texts With(Texts texts, const std::string& last) const {
+    texts.push_back(last);
+    return texts;
+  }
+
+  TempDir dir_;
+  FileNameSet names_;
+  RecordingReporter reporter_;
+  const std::string cas_ = dir_.File("GAME.CAS");
+  const std::string bas_ = dir_.File("GAME.BAS");
+};
+
+TEST_F(BasDecodeTest, ListsTheProgramBesideTheRecording) {
+  testing::WriteFile(cas_, kProgram);
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Success);
+  EXPECT_EQ(reporter_.Texts(), With(Opening(), "BAS file " + bas_ + " create successfully!!!"));
+  EXPECT_EQ(testing::ReadText(bas_), "10 PRINT \"HI\"\r\n");
+  EXPECT_EQ(names_.OutputName, cas_);
+  EXPECT_EQ(names_.BasName, bas_);
+  EXPECT_EQ(names_.SourceName, dir_.File("GAME.RAW"));
+  // Log lines only, no progress, each with the prefix.
+  ASSERT_EQ(reporter_.Events().size(), 3u);
+  for (const auto& event : reporter_.Events()) {
+    EXPECT_EQ(event.kind, RecordingReporter::Event::Kind::Line);
+    EXPECT_TRUE(event.text.starts_with("|31|\xFE ")) << event.text;
+  }
+}
+
+TEST_F(BasDecodeTest, ListsAnEmptyProgramAsAnEmptyFile) {
+  testing::WriteFile(cas_, Bytes{});
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Success);
+  EXPECT_EQ(reporter_.Texts(), With(Opening(), "BAS file " + bas_ + " create successfully!!!"));
+  EXPECT_TRUE(testing::Exists(bas_));
+  EXPECT_EQ(testing::ReadFile(bas_), Bytes{});
+}
+
+TEST_F(BasDecodeTest, ReportsAMissingProgramAndCreatesNothing) {
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Failure);
+  EXPECT_EQ(reporter_.Texts(), With(Opening(), "Error reading file: " + cas_));
+  EXPECT_TRUE(testing::ListDir(dir_.Path()).empty());
+  EXPECT_EQ(names_.OutputName, cas_);
+  EXPECT_EQ(names_.BasName, bas_);
+}
+
+TEST_F(BasDecodeTest, ReportsAListingThatCannotBeCreated) {
+  testing::WriteFile(cas_, kProgram);
+  ASSERT_EQ(::mkdir(bas_.c_str(), 0755), 0);  // a folder stands where the listing goes
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Failure);
+  EXPECT_EQ(reporter_.Texts(), With(Opening(), "Can't create file " + bas_));
+}
+
+TEST_F(BasDecodeTest, RefusesToListOverTheProgramItself) {
+  testing::WriteFile(cas_, kProgram);
+  ASSERT_EQ(::symlink("GAME.CAS", bas_.c_str()), 0);
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Failure);
+  EXPECT_EQ(reporter_.Texts(), With(Opening(), "Can't create file " + bas_ + ": it is the input file"));
+  EXPECT_EQ(testing::ReadFile(cas_), kProgram);
+}
+
+TEST_F(BasDecodeTest, ReportsAWriteErrorAndKeepsTheEarlierListing) {
+  // Enough lines that the listing outgrows the file-size limit set below.
+  Bytes program;
+  for (int line = 1; line <= 2000; ++line) {
+    const Bytes record = {0x01, 0x80, static_cast<std::uint8_t>(line & 0xFF), static_cast<std::uint8_t>(line >> 8),
+                          0x8F};
+    program.insert(program.end(), record.begin(), record.end());
+    program.insert(program.end(), 60, 'x');
+    program.push_back(0x00);
+  }
+  program.insert(program.end(), {0x00, 0x00});
+  testing::WriteFile(cas_, program);
+  testing::WriteFile(bas_, "10 REM the earlier listing\r\n");
+
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Outcome outcome = Run("GAME.RAW");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_EQ(outcome, Outcome::Failure);
+  EXPECT_EQ(reporter_.Texts(), With(Opening(), "Write error in file " + bas_ + ": File too large"));
+  EXPECT_EQ(testing::ReadText(bas_), "10 REM the earlier listing\r\n");
+  EXPECT_EQ(testing::ListDir(dir_.Path()), (Texts{"GAME.BAS", "GAME.CAS"}));
+}
+
+}  // namespace
+}  // namespace orvano::basic
