@@ -1,1 +1,28 @@
+#include "decode/block_pass.h"
 #include "decode/operations.h"
+#include "decode/sample_recode.h"
+
+namespace orvano::decode {
+namespace {
+
+// The size of the recoded file's stream buffer: 20148, not 20480.
+constexpr std::size_t kMsrBufferBytes = 20148;
+
+}  // namespace
+
+Outcome RawRecode(FileNameSet& names, Reporter& reporter) {
+  Log(reporter, "Open file " + names.SourceName + " for recode");
+  names.MsrName = ChangeExt(names.SourceName, "MSR");
+  Log(reporter, "Write to " + names.MsrName);
+
+  const BlockPass pass{names.SourceName, names.MsrName, kMsrBufferBytes, "Recode RAW file"};
+  const auto recode = [](std::span<std::uint8_t> block) -> std::span<const std::uint8_t> {
+    RecodeSamples(block);
+    return block;
+  };
+  if (RunBlockPass(pass, recode, reporter) == Outcome::Failure) return Outcome::Failure;
+  Log(reporter, "You can rename *.MSR file to *.RAW file for writing to cassette");
+  return Outcome::Success;
+}
+
+}  // namespace orvano::decode

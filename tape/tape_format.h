@@ -18,6 +18,9 @@ inline constexpr std::size_t kTypeByteCount = 10;
 inline constexpr std::size_t kTapeNameBytes = 6;
 inline constexpr std::size_t kHeaderBytes = kTypeByteCount + kTapeNameBytes;
 static_assert(kHeaderBytes == 16);
+// A reader knows the type by the tenth type byte alone; the nine before it
+// are not compared with it or with one another.
+inline constexpr std::size_t kTypeByteIndex = kTypeByteCount - 1;
 
 inline constexpr std::uint8_t kBinaryType = 0xD0;
 inline constexpr std::uint8_t kBasicType = 0xD3;
@@ -26,11 +29,14 @@ inline constexpr std::uint8_t kTextType = 0xEA;
 // A binary data block starts with three little-endian words: load, end and
 // execution address.
 inline constexpr std::size_t kAddressHeaderBytes = 6;
+inline constexpr std::size_t kAddressWords = 3;
+static_assert(kAddressWords * 2 == kAddressHeaderBytes);
 
 // Text goes in blocks of 256 bytes and ends with 0x1A, which also fills the
 // last block.
 inline constexpr std::size_t kTextBlockBytes = 256;
 inline constexpr std::uint8_t kTextEnd = 0x1A;
+static_assert(kTextBlockBytes == 256, "an 8-bit count of text bytes wraps at each block");
 
 // A BASIC data block ends with ten zero bytes.
 inline constexpr std::size_t kBasicTrailerBytes = 10;

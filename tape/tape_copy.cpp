@@ -1,0 +1,93 @@
+#include "tape/tape_copy.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "decode/bit_reader.h"
+#include "tape/tape_format.h"
+
+namespace orvano::tape {
+namespace {
+
+// Bytes are decoded a block of frames at a time, not one stream call each.
+constexpr std::size_t kFramesPerBlock = 4096;
+
+// How many whole frames the next read may take, at most `limit`; 0 when
+// fewer than 11 characters are left or the stream already failed.
+std::size_t WholeFrames(const ByteStream& bits, std::size_t limit) {
+  if (bits.Failed()) return 0;
+  return static_cast<std::size_t>(std::min<std::uint64_t>(bits.Remaining() / kFrameBits, limit));
+}
+
+bool GoOn(const ByteStream& bits, const ByteStream& out) {
+  return bits.Position() != bits.Size() && !bits.Failed() && !out.Failed();
+}
+
+// Reads and decodes `bytes.size()` whole frames in one go.
+bool ReadFrames(ByteStream& bits, std::vector<std::uint8_t>& chars, std::span<std::uint8_t> bytes) {
+  const std::span<std::uint8_t> frames(chars.data(), bytes.size() * kFrameBits);
+  bits.Read(frames);
+  if (bits.Failed()) return false;
+  decode::DecodeFrames(frames, bytes);
+  return true;
+}
+
+// Sets the progress as if the `count` frames from `start` on had been read
+// one by one.
+void ShowFrames(Progress& progress, std::uint64_t start, std::size_t count, std::uint64_t size) {
+  for (std::size_t i = 1; i <= count; ++i) progress.Set(start + i * kFrameBits, size);
+}
+
+// The last frame, cut off by the end of the file, reads as 0 and leaves the
+// bit stream in its error state; that 0 is written all the same.
+void CopyCutFrame(ByteStream& bits, ByteStream& out, Progress& progress) {
+  const std::uint8_t value = decode::ReadTapeByte(bits);
+  progress.Set(bits.Position(), bits.Size());
+  out.WriteByte(value);
+}
+
+}  // namespace
+
+void CopyTapeBytes(ByteStream& bits, ByteStream& out, Progress& progress) {
+  std::vector<std::uint8_t> chars(kFramesPerBlock * kFrameBits);
+  std::vector<std::uint8_t> bytes(kFramesPerBlock);
+  do {
+    const std::size_t count = WholeFrames(bits, kFramesPerBlock);
+    if (count == 0) {
+      CopyCutFrame(bits, out, progress);
+      return;
+    }
+    const std::uint64_t start = bits.Position();
+    const std::span<std::uint8_t> block(bytes.data(), count);
+    if (!ReadFrames(bits, chars, block)) return;
+    ShowFrames(progress, start, count, bits.Size());
+    out.Write(block);
+  } while (GoOn(bits, out));
+}
+
+void CopyTapeText(ByteStream& bits, ByteStream& out, Progress& progress) {
+  std::vector<std::uint8_t> chars(kTextBlockBytes * kFrameBits);
+  std::array<std::uint8_t, kTextBlockBytes> bytes;
+  // The count of text bytes written, modulo 256: 0 where a block begins.
+  std::uint8_t written = 0;
+  do {
+    if (written == 0) decode::SeekStartBit(bits, &progress);
+    const std::size_t count = WholeFrames(bits, kTextBlockBytes - written);
+    if (count == 0) {
+      CopyCutFrame(bits, out, progress);
+      return;
+    }
+    const std::uint64_t start = bits.Position();
+    const std::span<std::uint8_t> block(bytes.data(), count);
+    if (!ReadFrames(bits, chars, block)) return;
+    const auto end = std::find(block.begin(), block.end(), kTextEnd);
+    const auto kept = static_cast<std::size_t>(end - block.begin());
+    ShowFrames(progress, start, end == block.end() ? count : kept + 1, bits.Size());
+    out.Write(block.first(kept));
+    if (end != block.end()) return;
+    written = static_cast<std::uint8_t>(written + count);
+  } while (GoOn(bits, out));
+}
+
+}  // namespace orvano::tape

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/memory_stream.h"
+#include "common/recording_reporter.h"
+#include "decode/bit_reader.h"
+#include "decode/cycle_classifier.h"
+#include "decode/cycle_pairer.h"
+#include "decode/sample_recode.h"
+
+namespace orvano::decode {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Samples(std::initializer_list<int> values) {
+  Bytes bytes;
+  for (const int value : values) {
+    bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+  }
+  return bytes;
+}
+
+// Negative runs of the given lengths, each ended by one sample of `end`.
+Bytes Runs(std::initializer_list<std::size_t> lengths, int end = 5000) {
+  Bytes bytes;
+  for (const std::size_t length : lengths) {
+    for (std::size_t i = 0; i < length; ++i) bytes.insert(bytes.end(), {0x78, 0xEC});
+    const Bytes last = Samples({end});
+    bytes.insert(bytes.end(), last.begin(), last.end());
+  }
+  return bytes;
+}
+
+std::string Classify(CycleClassifier& classifier, std::span<const std::uint8_t> samples) {
+  std::string symbols(samples.size() / 2, '\0');
+  symbols.resize(classifier.Classify(samples, {reinterpret_cast<std::uint8_t*>(symbols.data()), symbols.size()}));
+  return symbols;
+}
+
+std::string Pair(CyclePairer& pairer, std::string_view symbols) {
+  std::string bits(symbols.size(), '\0');
+  bits.resize(pairer.Pair({reinterpret_cast<const std::uint8_t*>(symbols.data()), symbols.size()},
+                          {reinterpret_cast<std::uint8_t*>(bits.data()), bits.size()}));
+  return bits;
+}
+
+MemoryStream BitStream(std::string_view text) { return MemoryStream(Bytes(text.begin(), text.end())); }
+
+TEST(RecodeSamples, SquaresEverySampleBySignAndKeepsAnOddLastByte) {
+  Bytes bytes = Samples({0, 1, -1, 5000, -5000, 32767, -32768, 0x0080, -256});
+  bytes.push_back(0x7B);
+  RecodeSamples(bytes);
+  Bytes expected = Samples({0, 5000, -5000, 5000, -5000, 5000, -5000, 5000, -5000});
+  expected.push_back(0x7B);
+  EXPECT_EQ(bytes, expected);
+}
+
+TEST(CycleClassifier, ClassifiesEachRunLength) {
+  const struct {
+    std::size_t run;
+    std::string symbols;
+  } cases[] = {
+      {5, ""},   {6, "1"},  {13, "1"},
+      {14, ""},  // between the two tones: dropped, not rounded
+      {15, "0"}, {29, "0"}, {30, ""},  {255, ""},
+      {256, ""}, {262, "1"}, {270, ""}, {274, "0"},  // the 8-bit counter wraps
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.run);
+    CycleClassifier classifier;
+    EXPECT_EQ(Classify(classifier, Runs({c.run})), c.symbols);
+  }
+}
+
+TEST(CycleClassifier, KeepsItsRunAcrossBlocksAndEndsItOnZero) {
+  Bytes samples = Runs({9, 18, 14, 262, 3, 15}, 0);
+  const Bytes open = Runs({7});
+  samples.insert(samples.end(), open.begin(), open.end() - 2);  // still open at the end
+  for (std::size_t split = 0; split <= samples.size(); split += 2) {
+    SCOPED_TRACE(split);
+    CycleClassifier classifier;
+    const std::string first = Classify(classifier, std::span(samples).first(split));
+    EXPECT_EQ(first + Classify(classifier, std::span(samples).subspan(split)), "1010");
+    EXPECT_EQ(classifier.Run(), 7);
+  }
+}
+
+TEST(CyclePairer, TurnsCyclesIntoBitsAcrossBlocks) {
+  const struct {
+    std::string symbols, bits;
+  } cases[] = {
+      {"", ""},
+      {"0110", "010"},
+      {"01110", "0110"},  // the third short cycle opens a pair that the 0 cuts short
+      {"0101", "0101"},   // a lone short cycle between long ones is still a 1 bit
+      {"11111111", "1111"},
+      {"x1x10", "xx0"},  // any other character is a short cycle, copied when it opens a pair
+  };
+  for (const auto& c : cases) {
+    for (std::size_t split = 0; split <= c.symbols.size(); ++split) {
+      SCOPED_TRACE(c.symbols + " split at " + std::to_string(split));
+      CyclePairer pairer;
+      const std::string first = Pair(pairer, std::string_view(c.symbols).substr(0, split));
+      EXPECT_EQ(first + Pair(pairer, std::string_view(c.symbols).substr(split)), c.bits);
+    }
+  }
+}
+
+TEST(ReadTapeByte, TakesDataBitsLeastSignificantFirstAndIgnoresFraming) {
+  const struct {
+    std::string frame;
+    int value;  // -1: the frame is cut short
+  } cases[] = {
+      {"0" "10000000" "11", 0x01}, {"0" "00000001" "11", 0x80},
+      {"1" "11111111" "00", 0xFF}, {"0" "11001011" "11", 0xD3},
+      {"0" "x1y1z1?1" "11", 0xAA},  // only "1" is a 1 bit
+      {"", -1},                     {"0111111111", -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.frame);
+    MemoryStream bits = BitStream(c.frame);
+    EXPECT_EQ(ReadTapeByte(bits), c.value < 0 ? 0 : c.value);
+    EXPECT_EQ(bits.Position(), c.value < 0 ? 0u : 11u);
+    EXPECT_EQ(bits.Status(), c.value < 0 ? StreamStatus::ReadPastEnd : StreamStatus::Ok);
+  }
+}
+
+TEST(SeekStartBit, StopsOnTheNextZeroOrOneBeforeTheEnd) {
+  const std::string long_leader(10000, '1');  // longer than one piece read at a time
+  const struct {
+    std::string text;
+    std::uint64_t from;
+    bool found;
+    std::uint64_t position;
+    StreamStatus status;
+  } cases[] = {
+      {"1110111", 0, true, 3, StreamStatus::Ok},
+      {"0111", 0, true, 0, StreamStatus::Ok},
+      {"1110", 0, true, 3, StreamStatus::Ok},
+      {long_leader + "01", 0, true, 10000, StreamStatus::Ok},
+      {"1111", 0, false, 3, StreamStatus::Ok},
+      {long_leader, 0, false, 9999, StreamStatus::Ok},
+      {"", 0, false, 0, StreamStatus::ReadPastEnd},  // nothing left: the read fails
+      {"1110", 4, false, 4, StreamStatus::ReadPastEnd},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 12) + " from " + std::to_string(c.from));
+    MemoryStream bits = BitStream(c.text);
+    bits.Seek(c.from);
+    EXPECT_EQ(SeekStartBit(bits), c.found);
+    EXPECT_EQ(bits.Position(), c.position);
+    EXPECT_EQ(bits.Status(), c.status);
+  }
+}
+
+TEST(SeekStartBit, SetsTheProgressAfterEveryCharacterRead) {
+  MemoryStream bits = BitStream(std::string(150, '1') + "0" + std::string(49, '1'));
+  RecordingReporter reporter;
+  Progress progress(reporter, "");
+  EXPECT_TRUE(SeekStartBit(bits, &progress));
+  // 151 characters of 200 read, the "0" included, before the step back.
+  std::vector<int> expected;
+  for (int percent = 1; percent <= 75; ++percent) expected.push_back(percent);
+  EXPECT_EQ(reporter.ProgressValues(), expected);
+}
+
+}  // namespace
+}  // namespace orvano::decode

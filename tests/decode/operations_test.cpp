@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/recording_reporter.h"
+#include "decode/operations.h"
+#include "tests/decode/fault_injection.h"
+#include "tests/support/temp_dir.h"
+
+namespace orvano::decode {
+namespace {
+
+using testing::Bytes;
+using Lines = std::vector<std::string>;
+
+// One of the three passes: what it reads and writes, the lines it logs
+// before its work and after a success, and an input of several blocks.
+struct Pass {
+  std::string name;
+  Outcome (*run)(FileNameSet&, Reporter&);
+  std::string input_ext, output_ext, caption;
+  Lines (*head)(const std::string& base);
+  Lines tail;
+  Bytes big_input;
+};
+
+constexpr const char* kWait = "Please wait...It's a very long operation";
+
+Bytes ShortCycles(std::size_t count) {
+  Bytes bytes;
+  for (std::size_t i = 0; i < count; ++i) {
+    for (int s = 0; s < 9; ++s) bytes.insert(bytes.end(), {0x78, 0xEC});
+    bytes.insert(bytes.end(), {0x88, 0x13});
+  }
+  return bytes;
+}
+
+const Pass kPasses[] = {
+    {"recode", &RawRecode, "RAW", "MSR", "Recode RAW file",
+     [](const std::string& base) -> Lines { return {"Open file " + base + ".RAW for recode", "Write to " + base + ".MSR"}; },
+     {"You can rename *.MSR file to *.RAW file for writing to cassette"}, ShortCycles(20000)},
+    {"phase1", &Phase1Decode, "MSR", "TX1", "Phase 1 decode",
+     [](const std::string& base) -> Lines {
+       return {"Process phase 1 file " + base + ".MSR decode", "Set output file " + base + ".TX1", kWait};
+     },
+     {}, ShortCycles(20000)},
+    {"phase2", &Phase2Decode, "TX1", "TX2", "Phase 2 decode",
+     [](const std::string& base) -> Lines {
+       return {"Process phase 2 file " + base + ".TX1", "Set output file " + base + ".TX2", kWait};
+     },
+     {}, Bytes(300000, '0')},
+};
+
+class PassTest : public ::testing::TestWithParam<Pass> {
+ protected:
+  std::string Input() const { return dir_.File("GAME." + GetParam().input_ext); }
+  std::string Output() const { return dir_.File("GAME." + GetParam().output_ext); }
+  // Every pass derives its names from the recording.
+  Outcome Run(Reporter& reporter) {
+    names_.SourceName = dir_.File("GAME.RAW");
+    return GetParam().run(names_, reporter);
+  }
+  Lines Expected(const Lines& after) const {
+    Lines lines = GetParam().head(dir_.File("GAME"));
+    lines.insert(lines.end(), after.begin(), after.end());
+    return lines;
+  }
+  void ExpectFailure(Reporter& reporter, const std::string& line) {
+    EXPECT_EQ(Run(reporter), Outcome::Failure);
+    EXPECT_EQ(reporter_.Texts(), Expected({line}));
+    EXPECT_FALSE(reporter_.ProgressOpen());
+  }
+
+  testing::TempDir dir_;
+  FileNameSet names_;
+  RecordingReporter reporter_;
+};
+
+TEST_P(PassTest, SucceedsWithItsLinesAndAFullBar) {
+  testing::WriteFile(Input(), GetParam().big_input);
+  ASSERT_EQ(Run(reporter_), Outcome::Success);
+  EXPECT_EQ(reporter_.Texts(), Expected(GetParam().tail));
+  const auto& events = reporter_.Events();
+  const std::size_t head = GetParam().head("").size();
+  EXPECT_EQ(events[head].text, GetParam().caption);
+  EXPECT_EQ(events[events.size() - 1 - GetParam().tail.size()].kind, RecordingReporter::Event::Kind::Close);
+  EXPECT_EQ(reporter_.ProgressValues().back(), 100);
+}
+
+TEST_P(PassTest, AnEmptyInputGivesAnEmptyOutput) {
+  testing::WriteFile(Input(), Bytes{});
+  testing::WriteFile(Output(), "earlier");
+  ASSERT_EQ(Run(reporter_), Outcome::Success);
+  EXPECT_EQ(testing::ReadFile(Output()), Bytes{});
+  EXPECT_EQ(reporter_.Texts(), Expected(GetParam().tail));
+}
+
+TEST_P(PassTest, AMissingInputCreatesNothing) {
+  ExpectFailure(reporter_, "Error open file " + Input());
+  EXPECT_TRUE(testing::ListDir(dir_.Path()).empty());
+}
+
+TEST_P(PassTest, AnOutputThatCannotBeCreatedIsReported) {
+  testing::WriteFile(Input(), "ab");
+  ASSERT_EQ(::mkdir(Output().c_str(), 0755), 0);
+  ExpectFailure(reporter_, "Can't create file " + Output());
+}
+
+TEST_P(PassTest, RefusesAnOutputThatIsItsOwnInput) {
+  testing::WriteFile(Input(), "\x07\xFF\x09\x00");
+  ASSERT_EQ(::symlink(Input().c_str(), Output().c_str()), 0);
+  ExpectFailure(reporter_, "Can't create file " + Output() + ": it is the input file");
+  EXPECT_EQ(testing::ReadText(Input()), "\x07\xFF\x09\x00");
+}
+
+TEST_P(PassTest, AnInputCutShortWhileReadIsAReadError) {
+  testing::WriteFile(Input(), GetParam().big_input);
+  testing::WriteFile(Output(), "earlier");
+  testing::TruncatingReporter truncating(reporter_, Input(), 1000);
+  ExpectFailure(truncating, "Read error in file " + Input() + ": the file became shorter while it was read");
+  EXPECT_EQ(testing::ReadText(Output()), "earlier");
+  EXPECT_EQ(testing::ListDir(dir_.Path()).size(), 2u) << "no temporary file is left";
+}
+
+TEST_P(PassTest, AFullDiskIsAWriteErrorAndKeepsTheEarlierOutput) {
+  testing::WriteFile(Input(), GetParam().big_input);
+  testing::WriteFile(Output(), "earlier");
+  {
+    testing::FileSizeLimit limit(4096);
+    ExpectFailure(reporter_, "Write error in file " + Output() + ": File too large");
+  }
+  EXPECT_EQ(testing::ReadText(Output()), "earlier");
+  EXPECT_EQ(testing::ListDir(dir_.Path()).size(), 2u) << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Decode, PassTest, ::testing::ValuesIn(kPasses),
+                         [](const auto& param_info) { return param_info.param.name; });
+
+// Runs one pass on `input` beside a source without extension; recode reads
+// that source itself (input_ext empty) and appends an extension to it.
+Bytes RunOn(Outcome (*run)(FileNameSet&, Reporter&), const std::string& input_ext, const Bytes& input,
+            const std::string& output_ext) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File(input_ext.empty() ? "tape" : "tape." + input_ext), input);
+  FileNameSet names;
+  names.SourceName = dir.File("tape");
+  RecordingReporter reporter;
+  EXPECT_EQ(run(names, reporter), Outcome::Success);
+  return testing::ReadFile(dir.File("tape." + output_ext));
+}
+
+TEST(RawRecode, KeepsTheLengthAndAnOddLastByte) {
+  Bytes input(2 * 65536 + 3, 0x01);
+  input.back() = 0x99;
+  const Bytes output = RunOn(&RawRecode, "", input, "MSR");
+  ASSERT_EQ(output.size(), input.size());
+  EXPECT_EQ(Bytes(output.end() - 5, output.end()), (Bytes{0x88, 0x13, 0x88, 0x13, 0x99}));
+}
+
+TEST(RawRecode, RefusesToRecodeAnMsrFileOntoItself) {
+  testing::TempDir dir;
+  const std::string msr = dir.File("GAME.MSR");
+  testing::WriteFile(msr, "\x03\x00\xFD\xFF");
+  FileNameSet names;
+  names.SourceName = msr;
+  RecordingReporter reporter;
+  EXPECT_EQ(RawRecode(names, reporter), Outcome::Failure);
+  EXPECT_EQ(reporter.Texts(), (Lines{"Open file " + msr + " for recode", "Write to " + msr,
+                                     "Can't create file " + msr + ": it is the input file"}));
+  EXPECT_EQ(testing::ReadText(msr), "\x03\x00\xFD\xFF");
+}
+
+TEST(Phase1Decode, ClassifiesWholeSamplesAcrossBlocks) {
+  // 32765 samples of silence put the 18-sample run across the first 64 KiB;
+  // the last byte alone, read as a sample, would end the open 9-sample run.
+  Bytes input(32765 * 2, 0);
+  const Bytes cycles = ShortCycles(2);
+  for (int s = 0; s < 18; ++s) input.insert(input.end(), {0x78, 0xEC});
+  input.insert(input.end(), {0x88, 0x13});
+  input.insert(input.end(), cycles.begin(), cycles.end() - 2);
+  input.push_back(0x88);
+  EXPECT_EQ(RunOn(&Phase1Decode, "MSR", input, "TX1"), testing::BytesOf("01"));
+}
+
+TEST(Phase2Decode, PairsAcrossBlocks) {
+  const std::string symbols = std::string(65535, '0') + "11" + "01110";
+  EXPECT_EQ(RunOn(&Phase2Decode, "TX1", testing::BytesOf(symbols), "TX2"),
+            testing::BytesOf(std::string(65535, '0') + "1" + "0110"));
+}
+
+}  // namespace
+}  // namespace orvano::decode
