@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "common/byte_stream.h"
+
+namespace orvano::encode {
+
+// Turns bits, bytes, names, leaders and gaps into samples on the output of
+// one conversion, and keeps DataBytes, the count of sample bytes written
+// behind the header area. With a WAV output the samples start at offset 44
+// and WriteWaveHeader() fills the reserved area at the end; a raw output is
+// the samples alone.
+class TapeEncoder {
+ public:
+  TapeEncoder(ByteStream& output, bool write_wave) : output_(output), write_wave_(write_wave) {}
+
+  bool WritesWave() const { return write_wave_; }
+  std::uint32_t DataBytes() const { return data_bytes_; }
+
+  // DataBytes = 0; a WAV output keeps its first 44 bytes for the header.
+  void StartSignal();
+
+  void WriteZeroCell();
+  void WriteOneCell();
+  // A start bit 0, the eight data bits least significant first, two stop bits 1.
+  void WriteTapeByte(std::uint8_t value);
+  // The first six characters, each as a tape byte.
+  void WriteTapeName(std::string_view name);
+  void WriteLeader(std::size_t cells);
+  void WriteGap();
+
+  // Puts the header, with the sizes of the signal written so far, at offset 0.
+  void WriteWaveHeader();
+
+ private:
+  // Callers never write so much that the count passes 32 bits: a conversion
+  // refuses such a source before it writes anything.
+  void Count(std::size_t bytes) { data_bytes_ += static_cast<std::uint32_t>(bytes); }
+
+  ByteStream& output_;
+  bool write_wave_;
+  std::uint32_t data_bytes_ = 0;
+};
+
+}  // namespace orvano::encode
