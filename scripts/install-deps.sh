@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   libfinal-dev libgpm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  tmux
+  tmux time python3 valgrind
 )
 
 missing=()

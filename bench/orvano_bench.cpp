@@ -1,0 +1,229 @@
+// Throughput of every operation beside a plain copy of the same bytes,
+// measured in one run so that the ratios do not depend on the machine.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "basic/bas_decode.h"
+#include "bench/bench_inputs.h"
+#include "decode/operations.h"
+#include "encode/convert_source.h"
+#include "tape/cas_decode.h"
+
+extern char** environ;
+
+namespace orvano::bench {
+namespace {
+
+class NullReporter final : public Reporter {
+ public:
+  void AddLine(std::string_view) override {}
+  void OpenProgress(std::string_view) override {}
+  void SetProgress(int) override {}
+  void CloseProgress() override {}
+  void ShowWarning(std::string_view) override {}
+};
+
+// Reads a file and writes it elsewhere through read(2) and write(2) with a
+// large buffer: the least any pass over the same bytes must do.
+void CopyFile(const std::string& from, const std::string& to) {
+  const int in = ::open(from.c_str(), O_RDONLY);
+  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (in < 0 || out < 0) throw std::runtime_error("copy: cannot open " + from + " or " + to);
+  std::vector<char> buffer(1 << 20);
+  for (ssize_t got; (got = ::read(in, buffer.data(), buffer.size())) > 0;) {
+    if (::write(out, buffer.data(), static_cast<std::size_t>(got)) != got) throw std::runtime_error("copy: write");
+  }
+  ::close(in);
+  ::close(out);
+}
+
+void WriteZeros(const std::string& to, std::uint64_t count) {
+  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (out < 0) throw std::runtime_error("cannot create " + to);
+  const std::vector<char> buffer(1 << 20, 0);
+  while (count > 0) {
+    const std::size_t chunk = count < buffer.size() ? static_cast<std::size_t>(count) : buffer.size();
+    if (::write(out, buffer.data(), chunk) != static_cast<ssize_t>(chunk)) throw std::runtime_error("write");
+    count -= chunk;
+  }
+  ::close(out);
+}
+
+void RunCli(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  std::string program = ORVANO_CLI_PATH;
+  argv.push_back(program.data());
+  std::vector<std::string> copies = args;
+  for (auto& a : copies) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
+    throw std::runtime_error("cannot start orvano-cli");
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  posix_spawn_file_actions_destroy(&actions);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("orvano-cli failed");
+}
+
+std::string Dir(const std::string& dir) {
+  ::mkdir(dir.c_str(), 0777);
+  return dir;
+}
+
+void Register(const std::string& name, std::uint64_t bytes, std::function<void()> body) {
+  benchmark::RegisterBenchmark(name.c_str(), [bytes, body](benchmark::State& state) {
+    for (auto _ : state) body();
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
+  })->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+}
+
+void RegisterAll(const Inputs& inputs, const std::string& work) {
+  static NullReporter reporter;
+  const std::string chain = Dir(work + "/chain");
+  const std::string base = chain + "/RECORD";
+  if (::link(inputs.recording.c_str(), (base + ".RAW").c_str()) != 0 && errno != EEXIST) {
+    throw std::runtime_error("cannot link the recording");
+  }
+  static FileNameSet names;
+  names.SourceName = base + ".RAW";
+  // Sizes of the intermediate files, known after one pass of the chain.
+  decode::RawRecode(names, reporter);
+  decode::Phase1Decode(names, reporter);
+  decode::Phase2Decode(names, reporter);
+  tape::CasDecode(names, reporter);
+  const std::uint64_t raw = FileSize(base + ".RAW");
+  const std::uint64_t tx1 = FileSize(base + ".TX1");
+  const std::uint64_t tx2 = FileSize(base + ".TX2");
+  const std::string copies = Dir(work + "/copies");
+
+  Register("copy/recording", raw, [=] { CopyFile(base + ".RAW", copies + "/copy.raw"); });
+  Register("recode", raw, [] { decode::RawRecode(names, reporter); });
+  Register("phase1", raw, [] { decode::Phase1Decode(names, reporter); });
+  Register("copy/tx1", tx1, [=] { CopyFile(base + ".TX1", copies + "/copy.tx1"); });
+  Register("phase2", tx1, [] { decode::Phase2Decode(names, reporter); });
+  Register("copy/tx2", tx2, [=] { CopyFile(base + ".TX2", copies + "/copy.tx2"); });
+  Register("extract", tx2, [] { tape::CasDecode(names, reporter); });
+  const std::uint64_t cas = FileSize(base + ".CAS");
+  Register("list", cas, [] { basic::BasDecode(names, reporter); });
+
+  const std::string cli = Dir(work + "/cli");
+  if (::link(inputs.recording.c_str(), (cli + "/RECORD.RAW").c_str()) != 0 && errno != EEXIST) {
+    throw std::runtime_error("cannot link the recording");
+  }
+  Register("orvano-cli decode", raw, [=] { RunCli({"decode", cli + "/RECORD.RAW"}); });
+
+  for (const bool wave : {false, true}) {
+    for (const std::string& source : {inputs.binary, inputs.program, inputs.text}) {
+      const std::string kind = source.substr(source.rfind('.') + 1);
+      const std::string label = "encode " + kind + (wave ? " to WAV" : " to RAW");
+      FileNameSet encode_names;
+      std::uint16_t end_addr = 0;
+      const ConversionOptions options{0x9000, 0x9000, wave};
+      encode::ConvertSource(source, encode_names, options, end_addr, reporter);
+      const std::uint64_t out = FileSize(encode_names.MsrName);
+      Register("write/" + kind + (wave ? "-wav" : "-raw"), out,
+               [=] { WriteZeros(copies + "/zeros", out); });
+      Register(label, out, [=] {
+        FileNameSet n;
+        std::uint16_t e = 0;
+        encode::ConvertSource(source, n, options, e, reporter);
+      });
+    }
+  }
+}
+
+// Keeps the runs so that the table of ratios can be printed at the end.
+class TableReporter final : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      const auto it = run.counters.find("bytes_per_second");
+      seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() / 1e3;
+      rate_[run.benchmark_name()] = it == run.counters.end() ? 0 : it->second.value;
+    }
+  }
+
+  void PrintTable() const {
+    struct Row {
+      const char* name;
+      const char* baseline;
+      const char* goal;
+    };
+    const Row rows[] = {
+        {"recode", "copy/recording", "rate >= 0.50"},  {"phase1", "copy/recording", "rate >= 0.50"},
+        {"phase2", "copy/tx1", "rate >= 0.50"},        {"extract", "copy/tx2", "rate >= 0.50"},
+        {"list", "copy/tx2", ""},                      {"orvano-cli decode", "copy/recording", "time <= 3.00"},
+        {"encode BIN to RAW", "write/BIN-raw", "rate >= 0.50"}, {"encode CAS to RAW", "write/CAS-raw", "rate >= 0.50"},
+        {"encode TXT to RAW", "write/TXT-raw", "rate >= 0.50"}, {"encode BIN to WAV", "write/BIN-wav", "time <= 2.00"},
+        {"encode CAS to WAV", "write/CAS-wav", "rate >= 0.50"}, {"encode TXT to WAV", "write/TXT-wav", "rate >= 0.50"},
+    };
+    std::printf("\n%-20s %10s %10s   %-16s %10s %8s %8s  %s\n", "operation", "ms", "MB/s", "baseline", "MB/s",
+                "rate", "time", "goal");
+    for (const Row& row : rows) {
+      const std::string name = std::string(row.name) + "/iterations:3/real_time";
+      const std::string baseline = std::string(row.baseline) + "/iterations:3/real_time";
+      if (!rate_.count(name) || !rate_.count(baseline)) continue;
+      const double rate = rate_.at(name) / rate_.at(baseline);
+      const double time = seconds_.at(name) / seconds_.at(baseline);
+      std::printf("%-20s %10.1f %10.1f   %-16s %10.1f %8.2f %8.2f  %s\n", row.name, seconds_.at(name) * 1e3,
+                  rate_.at(name) / 1e6, row.baseline, rate_.at(baseline) / 1e6, rate, time, row.goal);
+    }
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+  std::map<std::string, double> rate_;
+};
+
+}  // namespace
+}  // namespace orvano::bench
+
+int main(int argc, char** argv) {
+  std::string dir = "/tmp/orvano-bench";
+  double minutes = 60;
+  std::vector<char*> rest{argv[0]};
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.starts_with("--dir=")) {
+      dir = arg.substr(6);
+    } else if (arg.starts_with("--minutes=")) {
+      minutes = std::stod(arg.substr(10));
+    } else {
+      rest.push_back(argv[i]);
+    }
+  }
+  int rest_count = static_cast<int>(rest.size());
+  benchmark::Initialize(&rest_count, rest.data());
+  try {
+    ::mkdir(dir.c_str(), 0777);
+    const auto inputs = orvano::bench::MakeInputs(orvano::bench::Dir(dir + "/inputs"), minutes);
+    orvano::bench::RegisterAll(inputs, dir);
+    orvano::bench::TableReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintTable();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "orvano-bench: %s\n", e.what());
+    return 1;
+  }
+  benchmark::Shutdown();
+  return 0;
+}
