@@ -1,8 +1,14 @@
 // orvano-cli under bad input and faults: each case checks the line the user
 // reads, the exit status, and that no file the user had was changed.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <thread>
 
 #include <filesystem>
 #include <functional>
@@ -165,6 +171,38 @@ TEST(HostileInput, EveryCaseIsReportedAndLosesNoFile) {
     for (const auto& [name, bytes] : c.new_files) expected[name] = bytes;
     EXPECT_EQ(Take(dir.Path()), expected);
   }
+}
+
+TEST(HostileInput, RunKilledMidwayLeavesThePreviousOutputWhole) {
+  TempDir dir;
+  testing::WriteFile(dir.File("GAME.RAW"), Bytes{});
+  ASSERT_EQ(::truncate(dir.File("GAME.RAW").c_str(), 200'000'000), 0);  // sparse: quick to make
+  testing::WriteFile(dir.File("GAME.MSR"), std::string("previous output"));
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, STDOUT_FILENO);
+    ::dup2(null, STDERR_FILENO);
+    ::execl(ORVANO_CLI_PATH, ORVANO_CLI_PATH, "recode", dir.File("GAME.RAW").c_str(), nullptr);
+    ::_exit(127);
+  }
+  // Kill it once its temporary output holds something.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  bool writing = false;
+  while (!writing && std::chrono::steady_clock::now() < deadline) {
+    for (const std::string& name : testing::ListDir(dir.Path())) {
+      struct stat st {};
+      if (name.starts_with(".GAME.MSR") && ::stat(dir.File(name).c_str(), &st) == 0 && st.st_size > 0) writing = true;
+    }
+    if (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ::kill(pid, SIGKILL);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(writing);
+  EXPECT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(testing::ReadText(dir.File("GAME.MSR")), "previous output");
 }
 
 TEST(HostileInput, UnknownSubcommandAndBadArgumentsAreUsageErrors) {
