@@ -1,13 +1,20 @@
-#include <final/final.h>
-
 #include <csignal>
+#include <cstdio>
+#include <exception>
+
+#include "app/converter_app.h"
+#include "app/vga_palette.h"
 
 int main(int argc, char* argv[]) {
+  // An output beyond the file size limit is a write error to report, not a
+  // reason to die.
   std::signal(SIGXFSZ, SIG_IGN);
-  finalcut::FApplication app{argc, argv};
-  finalcut::FWidget desktop{&app};
-  finalcut::FMenuBar menu_bar{&desktop};
-  finalcut::FWidget::setMainWidget(&desktop);
-  desktop.show();
-  return app.exec();
+  try {
+    orvano::app::ConverterApp app{argc, argv};
+    orvano::app::UseVgaPalette();
+    return app.Run();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "orvano: %s\n", error.what());
+    return 1;
+  }
 }

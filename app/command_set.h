@@ -1,0 +1,35 @@
+#pragma once
+
+#include <bitset>
+#include <span>
+
+#include "app/commands.h"
+
+namespace orvano::app {
+
+// Which commands the menus may issue now. Commands go on and off in groups
+// (the decode set), so the set changes by spans; a disabled command is shown
+// grey and is refused when it arrives anyway.
+class CommandSet {
+ public:
+  static constexpr std::size_t kSize = 256;
+
+  // Every command starts enabled.
+  CommandSet() { enabled_.set(); }
+
+  bool Has(Command command) const { return command < kSize && enabled_.test(command); }
+  // True when at least one of the commands is enabled.
+  bool HasAny(std::span<const Command> commands) const;
+
+  void Enable(std::span<const Command> commands) { Switch(commands, true); }
+  void Disable(std::span<const Command> commands) { Switch(commands, false); }
+
+  bool operator==(const CommandSet&) const = default;
+
+ private:
+  void Switch(std::span<const Command> commands, bool on);
+
+  std::bitset<kSize> enabled_;
+};
+
+}  // namespace orvano::app

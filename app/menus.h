@@ -1,0 +1,46 @@
+#pragma once
+
+#include <final/final.h>
+
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/command_set.h"
+#include "app/commands.h"
+
+namespace orvano::app {
+
+// The menu bar: File, Decode, Window and Help. Every item issues one command;
+// the items follow the command set, grey when their command is disabled.
+class Menus {
+ public:
+  Menus(finalcut::FWidget* desktop, std::function<void(Command)> issue);
+  ~Menus();
+  Menus(const Menus&) = delete;
+  Menus& operator=(const Menus&) = delete;
+
+  void Apply(const CommandSet& commands);
+
+ private:
+  struct ItemSpec {
+    std::string_view text;  // empty: a separator line
+    std::string_view hint;
+    Command command;
+  };
+
+  finalcut::FMenu& AddMenu(std::string_view title, std::span<const ItemSpec> items);
+
+  std::function<void(Command)> issue_;
+  finalcut::FMenuBar bar_;
+  // Destroyed before the bar, items before their menus: left to the
+  // toolkit, heap menus are freed twice at exit.
+  std::vector<std::unique_ptr<finalcut::FMenu>> menus_;
+  std::vector<std::unique_ptr<finalcut::FMenuItem>> items_;
+  std::vector<std::pair<finalcut::FMenuItem*, Command>> commands_;
+  finalcut::FMenu* decode_menu_ = nullptr;
+};
+
+}  // namespace orvano::app

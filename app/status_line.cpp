@@ -1,0 +1,63 @@
+#include "app/status_line.h"
+
+#include <string>
+
+#include "app/menu_text.h"
+
+namespace orvano::app {
+
+StatusLine::StatusLine(finalcut::FWidget* parent, std::span<const StatusItem> items,
+                       std::function<void(Command)> issue)
+    : finalcut::FWidget(parent), items_(items), issue_(std::move(issue)) {
+  unsetFocusable();
+  Place();
+}
+
+void StatusLine::Place() {
+  const std::size_t height = getDesktopHeight();
+  setGeometry(finalcut::FPoint{1, static_cast<int>(height)}, finalcut::FSize{getDesktopWidth(), 1}, false);
+}
+
+void StatusLine::adjustSize() {
+  finalcut::FWidget::adjustSize();
+  Place();
+}
+
+void StatusLine::draw() {
+  const auto& theme = getColorTheme();
+  setColor(theme->statusbar_fg, theme->statusbar_bg);
+  print() << finalcut::FPoint{1, 1} << finalcut::FString{getWidth(), L' '};
+  print() << finalcut::FPoint{1, 1};
+  // Each item is a blank, its text and a blank, as wide as the line allows.
+  for (const StatusItem& item : items_) {
+    setColor(theme->statusbar_fg, theme->statusbar_bg);
+    print() << L' ';
+    bool hot = false;
+    for (const char c : item.text) {
+      if (c == '~') {
+        hot = !hot;
+        setColor(hot ? theme->statusbar_hotkey_fg : theme->statusbar_fg,
+                 hot ? theme->statusbar_hotkey_bg : theme->statusbar_bg);
+        continue;
+      }
+      print() << static_cast<wchar_t>(c);
+    }
+    setColor(theme->statusbar_fg, theme->statusbar_bg);
+    print() << L' ';
+  }
+}
+
+void StatusLine::onMouseUp(finalcut::FMouseEvent* ev) {
+  if (ev->getButton() != finalcut::MouseButton::Left) return;
+  int column = 1;
+  for (const StatusItem& item : items_) {
+    const int width = static_cast<int>(VisibleText(item.text).size()) + 2;
+    if (ev->getPos().getX() >= column && ev->getPos().getX() < column + width) {
+      issue_(item.command);
+      return;
+    }
+    column += width;
+  }
+}
+
+}  // namespace orvano::app

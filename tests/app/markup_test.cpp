@@ -1,0 +1,99 @@
+#include "app/markup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvano::app {
+namespace {
+
+// A rendered row written as text plus one attribute per cell, so that a case
+// reads like the screen it stands for.
+struct Row {
+  std::string text;
+  std::vector<std::uint8_t> attrs;
+};
+
+Row Render(std::string_view line, std::size_t width, std::uint8_t color = kLogColor) {
+  std::vector<Cell> cells(width);
+  RenderMarkup(line, color, cells);
+  Row row;
+  for (const Cell& cell : cells) {
+    row.text += static_cast<char>(cell.ch);
+    row.attrs.push_back(cell.attr);
+  }
+  return row;
+}
+
+// Attributes as runs: {count, attr}, ...
+std::vector<std::uint8_t> Runs(std::initializer_list<std::pair<int, std::uint8_t>> runs) {
+  std::vector<std::uint8_t> attrs;
+  for (const auto& [count, attr] : runs) attrs.insert(attrs.end(), static_cast<std::size_t>(count), attr);
+  return attrs;
+}
+
+struct MarkupCase {
+  const char* name;
+  std::string line;
+  std::string text;  // the row, 8 cells
+  std::vector<std::uint8_t> attrs;
+};
+
+class MarkupTest : public ::testing::TestWithParam<MarkupCase> {};
+
+TEST_P(MarkupTest, DrawsTheRowTheUserSees) {
+  const MarkupCase& c = GetParam();
+  const Row row = Render(c.line, 8);
+  EXPECT_EQ(row.text, c.text);
+  EXPECT_EQ(row.attrs, c.attrs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, MarkupTest,
+    ::testing::Values(
+        MarkupCase{"plain", "abc", "abc     ", Runs({{8, 0x17}})},
+        MarkupCase{"marker_colours_the_rest", "abc|31|def", "abcdef  ", Runs({{3, 0x17}, {3, 0x1F}, {2, 0x17}})},
+        MarkupCase{"marker_closed_by_last_character", "x|31|", "x       ", Runs({{8, 0x17}})},
+        MarkupCase{"marker_never_closed", "x|31", "x       ", Runs({{8, 0x17}})},
+        MarkupCase{"marker_not_a_number", "x|zz|y", "xy      ", Runs({{8, 0x17}})},
+        MarkupCase{"hexadecimal_marker", "|0x4E|t", "t       ", Runs({{1, 0x4E}, {7, 0x17}})},
+        MarkupCase{"signed_marker_is_ignored", "|-1|t", "t       ", Runs({{8, 0x17}})},
+        MarkupCase{"two_bars_show_one", "a||b", "a|b     ", Runs({{8, 0x17}})},
+        MarkupCase{"two_bars_at_the_end_show_nothing", "a||", "a       ", Runs({{8, 0x17}})},
+        MarkupCase{"dollar_prefix", "|$4E|t", "t       ", Runs({{1, 0x4E}, {7, 0x17}})},
+        MarkupCase{"x_prefix", "|x4E|t", "t       ", Runs({{1, 0x4E}, {7, 0x17}})},
+        MarkupCase{"binary_prefix", "|%1001110|t", "t       ", Runs({{1, 0x4E}, {7, 0x17}})},
+        MarkupCase{"octal_prefix", "|&116|t", "t       ", Runs({{1, 0x4E}, {7, 0x17}})},
+        MarkupCase{"leading_blanks_allowed", "|  78|t", "t       ", Runs({{1, 0x4E}, {7, 0x17}})},
+        MarkupCase{"trailing_blank_is_stray", "|78 |t", "t       ", Runs({{8, 0x17}})},
+        MarkupCase{"only_low_eight_bits", "|0x14E|t", "t       ", Runs({{1, 0x4E}, {7, 0x17}})},
+        MarkupCase{"leading_zero_is_decimal", "|031|t", "t       ", Runs({{1, 0x1F}, {7, 0x17}})},
+        MarkupCase{"later_marker_wins", "|31|a|0x4E|b", "ab      ", Runs({{1, 0x1F}, {1, 0x4E}, {6, 0x17}})},
+        MarkupCase{"bar_pair_after_colour_keeps_it", "|31|a||b", "a|b     ", Runs({{3, 0x1F}, {5, 0x17}})},
+        MarkupCase{"long_text_is_cut", "0123456789", "01234567", Runs({{8, 0x17}})},
+        MarkupCase{"empty_line_is_blank", "", "        ", Runs({{8, 0x17}})}),
+    [](const ::testing::TestParamInfo<MarkupCase>& param_info) { return std::string(param_info.param.name); });
+
+TEST(MarkupTest, EveryLineStartsInTheColourItWasGiven) {
+  // The first line's marker must not leak into the next one.
+  const Row first = Render("abc|31|def", 6);
+  const Row second = Render("ghi", 6);
+  EXPECT_EQ(first.attrs.back(), 0x1F);
+  EXPECT_EQ(second.attrs, Runs({{6, 0x17}}));
+}
+
+TEST(MarkupTest, BlanksTakeTheStartingColour) {
+  const Row row = Render("|0x4E|t", 3, 0x70);
+  EXPECT_EQ(row.attrs, Runs({{1, 0x4E}, {2, 0x70}}));
+}
+
+TEST(MarkupTest, OperationLinesShowBrightWhiteOnBlue) {
+  const Row row = Render("|31|\xFE Reading file a", 20);
+  EXPECT_EQ(static_cast<unsigned char>(row.text[0]), 0xFE);
+  EXPECT_EQ(row.text.substr(1, 13), " Reading file");
+  EXPECT_EQ(row.attrs, Runs({{16, 0x1F}, {4, 0x17}}));
+}
+
+}  // namespace
+}  // namespace orvano::app
