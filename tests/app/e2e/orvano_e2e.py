@@ -187,7 +187,8 @@ class OrvanoTest(unittest.TestCase):
 
     def test_file_exit(self):
         self.s.key("M-f")
-        self.s.wait_text("Exit")
+        # "Exit" alone is also on the status line; wait for the menu item.
+        self.s.wait_text("Exit     Alt-X")
         self.s.key("x")
         self.s.wait_text("ORVANO-EXIT=0")
 

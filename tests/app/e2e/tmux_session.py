@@ -107,7 +107,7 @@ class Session:
     def alternate_screen(self):
         return self.tmux("display-message", "-p", "#{alternate_on}").strip() == "1"
 
-    def wait(self, predicate, what, timeout=5.0):
+    def wait(self, predicate, what, timeout=10.0):
         deadline = time.time() + timeout
         while True:
             if predicate():
@@ -116,8 +116,8 @@ class Session:
                 raise AssertionError("timed out waiting for %s; screen:\n%s" % (what, self.text()))
             time.sleep(0.05)
 
-    def wait_text(self, text, timeout=5.0):
+    def wait_text(self, text, timeout=10.0):
         self.wait(lambda: text in self.text(), repr(text), timeout)
 
-    def wait_gone(self, text, timeout=5.0):
+    def wait_gone(self, text, timeout=10.0):
         self.wait(lambda: text not in self.text(), "%r to go" % text, timeout)
