@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "decode/bit_reader.h"
@@ -47,22 +48,37 @@ void CopyCutFrame(ByteStream& bits, ByteStream& out, Progress& progress) {
   out.WriteByte(value);
 }
 
+struct Block {
+  std::uint64_t start;  // position of its first frame in the bit file
+  std::span<std::uint8_t> bytes;
+};
+
+// Reads and decodes up to `limit` whole frames. When no whole frame is left
+// it copies the cut frame instead; either way the copy ends when nothing
+// comes back.
+std::optional<Block> NextBlock(ByteStream& bits, ByteStream& out, Progress& progress,
+                               std::vector<std::uint8_t>& chars, std::span<std::uint8_t> bytes,
+                               std::size_t limit) {
+  const std::size_t count = WholeFrames(bits, limit);
+  if (count == 0) {
+    CopyCutFrame(bits, out, progress);
+    return std::nullopt;
+  }
+  const Block block{bits.Position(), bytes.first(count)};
+  if (!ReadFrames(bits, chars, block.bytes)) return std::nullopt;
+  return block;
+}
+
 }  // namespace
 
 void CopyTapeBytes(ByteStream& bits, ByteStream& out, Progress& progress) {
   std::vector<std::uint8_t> chars(kFramesPerBlock * kFrameBits);
   std::vector<std::uint8_t> bytes(kFramesPerBlock);
   do {
-    const std::size_t count = WholeFrames(bits, kFramesPerBlock);
-    if (count == 0) {
-      CopyCutFrame(bits, out, progress);
-      return;
-    }
-    const std::uint64_t start = bits.Position();
-    const std::span<std::uint8_t> block(bytes.data(), count);
-    if (!ReadFrames(bits, chars, block)) return;
-    ShowFrames(progress, start, count, bits.Size());
-    out.Write(block);
+    const auto block = NextBlock(bits, out, progress, chars, bytes, kFramesPerBlock);
+    if (!block) return;
+    ShowFrames(progress, block->start, block->bytes.size(), bits.Size());
+    out.Write(block->bytes);
   } while (GoOn(bits, out));
 }
 
@@ -73,20 +89,15 @@ void CopyTapeText(ByteStream& bits, ByteStream& out, Progress& progress) {
   std::uint8_t written = 0;
   do {
     if (written == 0) decode::SeekStartBit(bits, &progress);
-    const std::size_t count = WholeFrames(bits, kTextBlockBytes - written);
-    if (count == 0) {
-      CopyCutFrame(bits, out, progress);
-      return;
-    }
-    const std::uint64_t start = bits.Position();
-    const std::span<std::uint8_t> block(bytes.data(), count);
-    if (!ReadFrames(bits, chars, block)) return;
-    const auto end = std::find(block.begin(), block.end(), kTextEnd);
-    const auto kept = static_cast<std::size_t>(end - block.begin());
-    ShowFrames(progress, start, end == block.end() ? count : kept + 1, bits.Size());
-    out.Write(block.first(kept));
-    if (end != block.end()) return;
-    written = static_cast<std::uint8_t>(written + count);
+    const auto block = NextBlock(bits, out, progress, chars, bytes, kTextBlockBytes - written);
+    if (!block) return;
+    const std::span<std::uint8_t> text = block->bytes;
+    const auto end = std::find(text.begin(), text.end(), kTextEnd);
+    const auto kept = static_cast<std::size_t>(end - text.begin());
+    ShowFrames(progress, block->start, end == text.end() ? text.size() : kept + 1, bits.Size());
+    out.Write(text.first(kept));
+    if (end != text.end()) return;
+    written = static_cast<std::uint8_t>(written + text.size());
   } while (GoOn(bits, out));
 }
 
