@@ -1,6 +1,5 @@
 #include <vector>
 
-#include "common/file_stream.h"
 #include "decode/block_pass.h"
 #include "decode/cycle_classifier.h"
 #include "decode/operations.h"
@@ -16,7 +15,7 @@ Outcome Phase1Decode(FileNameSet& names, Reporter& reporter) {
   Log(reporter, kLongOperationText);
 
   // The classifier takes whole samples only: a trailing odd byte is none.
-  const BlockPass pass{names.MsrName, names.Tx1Name, FileStream::kDefaultBufferSize, "Phase 1 decode"};
+  const BlockPass pass{names.MsrName, names.Tx1Name, kPassBlockBytes, "Phase 1 decode"};
   CycleClassifier classifier;
   std::vector<std::uint8_t> symbols(kPassBlockBytes / kSampleBytes);
   const auto classify = [&](std::span<std::uint8_t> block) -> std::span<const std::uint8_t> {

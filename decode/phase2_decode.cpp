@@ -1,6 +1,5 @@
 #include <vector>
 
-#include "common/file_stream.h"
 #include "decode/block_pass.h"
 #include "decode/cycle_pairer.h"
 #include "decode/operations.h"
@@ -14,7 +13,7 @@ Outcome Phase2Decode(FileNameSet& names, Reporter& reporter) {
   Log(reporter, "Set output file " + names.Tx2Name);
   Log(reporter, kLongOperationText);
 
-  const BlockPass pass{names.Tx1Name, names.Tx2Name, FileStream::kDefaultBufferSize, "Phase 2 decode"};
+  const BlockPass pass{names.Tx1Name, names.Tx2Name, kPassBlockBytes, "Phase 2 decode"};
   CyclePairer pairer;
   std::vector<std::uint8_t> bits(kPassBlockBytes);
   const auto pair = [&](std::span<std::uint8_t> block) -> std::span<const std::uint8_t> {
