@@ -36,9 +36,7 @@ Progress::Progress(Reporter& reporter, std::string_view caption) : reporter_(rep
 
 Progress::~Progress() { Close(); }
 
-void Progress::Set(std::uint64_t position, std::uint64_t size) {
-  if (!open_) return;
-  if (size == size_ && position >= range_start_ && position < range_end_) return;
+void Progress::Change(std::uint64_t position, std::uint64_t size) {
   const int percent = Percent(position, size);
   if (percent != shown_) {
     shown_ = percent;

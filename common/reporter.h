@@ -43,10 +43,16 @@ class Progress {
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
 
-  void Set(std::uint64_t position, std::uint64_t size);
+  // Called for every byte or block read, so the common case, a position
+  // that shows the same percentage as the last one, costs two comparisons.
+  void Set(std::uint64_t position, std::uint64_t size) {
+    if (open_ && (size != size_ || position < range_start_ || position >= range_end_)) Change(position, size);
+  }
   void Close();
 
  private:
+  void Change(std::uint64_t position, std::uint64_t size);
+
   Reporter& reporter_;
   int shown_ = 0;
   // The positions [range_start_, range_end_) all show `shown_`; within them

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "common/byte_order.h"
 #include "decode/symbols.h"
 
 namespace orvano::decode {
@@ -46,11 +47,10 @@ bool SeekStartBit(ByteStream& bits, Progress* progress) {
 }
 
 std::uint8_t FrameByte(std::span<const std::uint8_t, tape::kFrameBits> frame) {
-  unsigned value = 0;
-  for (std::size_t bit = 0; bit < tape::kDataBits; ++bit) {
-    value |= (frame[1 + bit] == kOneBit ? 1u : 0u) << bit;
-  }
-  return static_cast<std::uint8_t>(value);
+  // The eight data characters follow the start bit; each that is "1" sets
+  // its bit, first character lowest.
+  static_assert(tape::kDataBits == 8);
+  return static_cast<std::uint8_t>(EqualBytesMask(LoadLittle64(frame.data() + 1), kOneBit));
 }
 
 std::uint8_t ReadTapeByte(ByteStream& bits) {

@@ -51,9 +51,7 @@ constexpr std::uint64_t kOnes = 0x0101'0101'0101'0101u;
 bool LongCyclesOfGroup(const std::uint8_t* p, unsigned& long_cycles) {
   const std::uint64_t word = LoadLittle64(p);
   if ((word & ~kOnes) != kOnes * 0x30u) return false;
-  // Bit 0 of each byte is 0 for a long cycle; the multiply gathers the eight
-  // of them into the top byte, first symbol lowest.
-  long_cycles = static_cast<unsigned>((((~word & kOnes) * 0x0102'0408'1020'4080u) >> 56) & 0xFFu);
+  long_cycles = EqualBytesMask(word, kLongCycle);
   return true;
 }
 

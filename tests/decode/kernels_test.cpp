@@ -220,6 +220,7 @@ TEST(ReadTapeByte, TakesDataBitsLeastSignificantFirstAndIgnoresFraming) {
       {"0" "10000000" "11", 0x01}, {"0" "00000001" "11", 0x80},
       {"1" "11111111" "00", 0xFF}, {"0" "11001011" "11", 0xD3},
       {"0" "x1y1z1?1" "11", 0xAA},  // only "1" is a 1 bit
+      {"0" "\xB1" "1" "\x71" "1" "\x11" "1" "\x21" "\x30" "11", 0x2A},  // nor anything that differs in one bit
       {"", -1},                     {"0111111111", -1},
   };
   for (const auto& c : cases) {
