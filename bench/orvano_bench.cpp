@@ -88,7 +88,8 @@ std::string Dir(const std::string& dir) {
   return dir;
 }
 
-constexpr int kRepetitions = 5;
+// Runs of a few milliseconds vary most, so the small inputs get more of them.
+int RepetitionsFor(std::uint64_t bytes) { return bytes < (std::uint64_t{64} << 20) ? 25 : 5; }
 
 // The bytes each benchmark handles per run, by its name.
 std::map<std::string, std::uint64_t>& BytesOf() {
@@ -117,7 +118,7 @@ void Register(const std::string& name, std::uint64_t bytes, std::function<void()
   })
       ->Unit(benchmark::kMillisecond)
       ->Iterations(1)
-      ->Repetitions(kRepetitions)
+      ->Repetitions(RepetitionsFor(bytes))
       ->UseRealTime()
       // The file system makes single runs vary by a factor of two; the best
       // of several is what the pass itself costs.
