@@ -26,7 +26,7 @@ constexpr bool PairOne(bool long_cycle, bool& pending) {
 // into bits with one lookup.
 constexpr std::size_t kGroup = 8;
 
-struct GroupStep {
+struct alignas(16) GroupStep {
   std::array<std::uint8_t, kGroup> bits{};
   std::uint8_t count = 0;
 };
