@@ -162,7 +162,7 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
   }
   std::vector<std::string> cli_outputs;
   for (const std::string* output : {&names.MsrName, &names.Tx1Name, &names.Tx2Name, &names.OutputName, &names.BasName}) {
-    cli_outputs.push_back(cli + "/" + NameOf(*output));
+    cli_outputs.push_back(cli + output->substr(output->rfind('/')));
   }
   Register("orvano-cli decode", raw, [=] { RunCli({"decode", cli + "/RECORD.RAW"}); }, cli_outputs);
 

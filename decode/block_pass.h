@@ -30,7 +30,7 @@ struct BlockPass {
 // so that no sample is split between two blocks.
 using BlockKernel = std::function<std::span<const std::uint8_t>(std::span<std::uint8_t> block)>;
 
-inline constexpr std::size_t kPassBlockBytes = 64 * 1024;
+inline constexpr std::size_t kPassBlockBytes = 256 * 1024;
 static_assert(kPassBlockBytes % kSampleBytes == 0);
 
 // Logs the failures itself: an input that cannot be opened, an output that
