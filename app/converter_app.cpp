@@ -87,6 +87,13 @@ void ConverterApp::processExternalUserEvent() {
   }
 }
 
+void ConverterApp::onResize(finalcut::FResizeEvent* ev) {
+  finalcut::FApplication::onResize(ev);
+  // The toolkit draws only the windows again on the cleared terminal; the
+  // status line is none.
+  status_line_.redraw();
+}
+
 void ConverterApp::Dispatch(Command command) {
   // Menu items fire even while a modal dialog runs; the dialog goes first.
   if (finalcut::FWidget::getModalDialogCounter() > 0) return;

@@ -33,6 +33,7 @@ class ConverterApp final : public finalcut::FApplication {
 
  protected:
   void processExternalUserEvent() override;
+  void onResize(finalcut::FResizeEvent* ev) override;
 
  private:
   struct DestroyWindow {

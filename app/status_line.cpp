@@ -14,8 +14,10 @@ StatusLine::StatusLine(finalcut::FWidget* parent, std::span<const StatusItem> it
 }
 
 void StatusLine::Place() {
-  const std::size_t height = getDesktopHeight();
-  setGeometry(finalcut::FPoint{1, static_cast<int>(height)}, finalcut::FSize{getDesktopWidth(), 1}, false);
+  // The parent starts below the menu bar once the bar is there, so the last
+  // row of the terminal is worked out from the parent's own position.
+  const int last_row = static_cast<int>(getDesktopHeight()) - getParentWidget()->getTermY() + 1;
+  setGeometry(finalcut::FPoint{1, last_row}, finalcut::FSize{getDesktopWidth(), 1}, false);
 }
 
 void StatusLine::adjustSize() {

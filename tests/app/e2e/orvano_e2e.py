@@ -178,6 +178,55 @@ class OrvanoTest(unittest.TestCase):
         self.assertEqual(self.address_fields(), ("0x9000", "0x0100"))
         self.s.key("Escape")
 
+    def run_decode(self, hot_key):
+        self.s.key("M-d")
+        self.s.wait_text("Raw recode")
+        self.s.key(hot_key)
+
+    def assert_whole_screen(self):
+        """Menu bar on the first row and status line on the last, at the current size."""
+        lines = self.s.lines()
+        self.assertEqual(len(lines), self.s.height)
+        self.assertTrue(lines[0].startswith(MENU_BAR), lines[0])
+        self.assertTrue(lines[-1].startswith(STATUS_LINE), lines[-1])
+
+    def test_terminal_resized_during_an_operation(self):
+        path = self.open_file("game.raw")
+        # Phase 1 reads a large sample file made sparse: long enough to resize
+        # the terminal twice while the progress window is up.
+        msr = os.path.splitext(path)[0] + ".MSR"
+        with open(msr, "wb") as f:
+            f.truncate(2 << 30)
+        self.run_decode("1")
+        self.s.wait_text("Phase 1 decode")
+        self.s.resize(80, 24)
+        self.s.resize(120, 40)
+        self.s.wait(lambda: os.path.exists(os.path.splitext(path)[0] + ".TX1"), "the cycle file", timeout=90)
+        self.s.wait_gone("Phase 1 decode", timeout=10)
+        self.s.wait(lambda: self.s.lines()[-1].startswith(STATUS_LINE), "the status line at the bottom")
+        self.assert_whole_screen()
+        self.assertIn("Please wait...It's a very long operation", self.s.text())
+        # Still working: the Open dialog comes and goes, Alt-X ends the program.
+        self.s.key("F3")
+        self.s.wait_text("File name")
+        self.s.key("Escape")
+        self.s.wait_gone("File name")
+        self.s.key("M-x")
+        self.s.wait_text("ORVANO-EXIT=0")
+
+    def test_source_deleted_after_open(self):
+        path = self.open_file("game.raw")
+        os.remove(path)
+        self.run_decode("r")
+        self.s.wait_text("Error open file " + path)
+        # Phase 1 finds no recoded file either.
+        self.run_decode("1")
+        self.s.wait_text("Error open file " + os.path.splitext(path)[0] + ".MSR")
+        self.assertEqual(sorted(os.listdir(self.dir)), ["OTHER.RAW", "notes.txt"])
+        self.assert_whole_screen()
+        self.s.key("M-x")
+        self.s.wait_text("ORVANO-EXIT=0")
+
     def test_alt_x_restores_the_terminal(self):
         self.s.wait(self.s.alternate_screen, "the alternate screen")
         self.s.key("M-x")

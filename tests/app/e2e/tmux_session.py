@@ -80,6 +80,11 @@ class Session:
             self.tmux("send-keys", "-l", "\x1b[<0;%d;%d%s" % (column, row, final))
             time.sleep(0.08)
 
+    def resize(self, width, height):
+        """Changes the terminal's size, as a user dragging its window would."""
+        self.tmux("resize-window", "-x", str(width), "-y", str(height))
+        self.width, self.height = width, height
+
     def lines(self):
         return self.tmux("capture-pane", "-p").split("\n")[: self.height]
 
