@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for SECONDS.
-#   fuzz/run.sh SECONDS [TARGET...]
+# Builds the libFuzzer targets with clang and runs each for SECONDS, or
+# for N executions.
+#   fuzz/run.sh SECONDS|--runs=N [TARGET...]
 # Seeds come from the project's own encoder and examples; the corpora grow
 # in fuzz/corpus-TARGET (not kept in version control).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
+limit=${1:?usage: fuzz/run.sh SECONDS|--runs=N [TARGET...]}
 shift
+case "$limit" in
+  --runs=*) limit_flag=-runs=${limit#--runs=}; what="${limit#--runs=} runs" ;;
+  *) limit_flag=-max_total_time=$limit; what="$limit s" ;;
+esac
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup)
 
-./scripts/install-deps.sh
+./scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANO_FUZZ=ON -DORVANO_BUILD_UI=OFF -DORVANO_BUILD_BENCH=OFF \
   -DORVANO_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target orvano-cli "${targets[@]}"
@@ -54,8 +59,8 @@ for target in "${targets[@]}"; do
     fuzz_number_reader|fuzz_markup) max_len=512 ;;
     *) max_len=8192 ;;
   esac
-  echo "== $target: $seconds s"
-  if ! "build-fuzz/fuzz/$target" "$corpus" "$seeds/$target" -max_total_time="$seconds" -max_len="$max_len" \
+  echo "== $target: $what"
+  if ! "build-fuzz/fuzz/$target" "$corpus" "$seeds/$target" "$limit_flag" -max_len="$max_len" \
       -print_final_stats=1 -close_fd_mask=3 2>"build-fuzz/$target.log"; then
     echo "$target FAILED; see build-fuzz/$target.log"
     tail -n 40 "build-fuzz/$target.log"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvano needs, and only those that are missing.
+#   scripts/install-deps.sh [EXTRA-PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
   libfinal-dev libgpm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   tmux time python3 valgrind
+  "$@"
 )
 
 missing=()
