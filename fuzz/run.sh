@@ -47,6 +47,7 @@ if [ ! -d "$seeds" ]; then
   rm -rf "$work"
 fi
 
+mkdir -p build-fuzz/artifacts
 status=0
 for target in "${targets[@]}"; do
   [ -x "build-fuzz/fuzz/$target" ] || { echo "no fuzzer $target"; status=1; continue; }
@@ -61,6 +62,7 @@ for target in "${targets[@]}"; do
   esac
   echo "== $target: $what"
   if ! "build-fuzz/fuzz/$target" "$corpus" "$seeds/$target" "$limit_flag" -max_len="$max_len" \
+      -artifact_prefix=build-fuzz/artifacts/ \
       -print_final_stats=1 -close_fd_mask=3 2>"build-fuzz/$target.log"; then
     echo "$target FAILED; see build-fuzz/$target.log"
     tail -n 40 "build-fuzz/$target.log"
