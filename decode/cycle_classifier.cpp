@@ -1,6 +1,9 @@
 #include "decode/cycle_classifier.h"
 
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "common/byte_order.h"
 #include "decode/sample_format.h"
@@ -10,10 +13,23 @@ namespace {
 
 constexpr std::size_t kWordSamples = 64;
 
-// A mask with bit j set where sample j of the 64 at `p` is negative. Four
-// samples fill one 64-bit word; masking their sign bits and multiplying
-// moves the four signs to the top without carries between them.
+// A mask with bit j set where sample j of the 64 at `p` is negative.
+#if defined(__SSE2__) && !defined(ORVANO_PORTABLE_KERNELS)
 std::uint64_t NegativeSamplesOf64(const std::uint8_t* p) {
+  // Packing with saturation keeps each sample's sign in one byte, and the
+  // byte signs of sixteen samples make one movemask.
+  std::uint64_t mask = 0;
+  for (std::size_t part = 0; part < kWordSamples / 16; ++part) {
+    const auto* in = reinterpret_cast<const __m128i*>(p + 32 * part);
+    const __m128i signs = _mm_packs_epi16(_mm_loadu_si128(in), _mm_loadu_si128(in + 1));
+    mask |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(signs))} << (16 * part);
+  }
+  return mask;
+}
+#else
+std::uint64_t NegativeSamplesOf64(const std::uint8_t* p) {
+  // Four samples fill one 64-bit word; masking their sign bits and
+  // multiplying moves the four signs to the top without carries between them.
   constexpr std::uint64_t kSignBits = 0x8000'8000'8000'8000u;
   constexpr std::uint64_t kGather = (std::uint64_t{1} << 45) | (std::uint64_t{1} << 30) | (std::uint64_t{1} << 15) | 1u;
   std::uint64_t mask = 0;
@@ -23,6 +39,7 @@ std::uint64_t NegativeSamplesOf64(const std::uint8_t* p) {
   }
   return mask;
 }
+#endif
 
 }  // namespace
 
