@@ -3,6 +3,15 @@
 #include "common/number_text.h"
 
 namespace orvano::app {
+
+std::string MarkedLine(LineKind kind, std::string_view text) {
+  const std::string_view prefix = kind == LineKind::Warning ? "|30|\xFE " : "|31|\xFE ";
+  std::string line;
+  line.reserve(prefix.size() + text.size());
+  line.append(prefix).append(text);
+  return line;
+}
+
 namespace {
 
 constexpr char kBar = '|';

@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+
+#include "common/reporter.h"
 
 namespace orvano::app {
 
@@ -24,5 +27,11 @@ inline constexpr std::uint8_t kLogColor = 0x17;
 // its text, and so is one that is never closed or closed by the last
 // character. Text beyond the row is cut.
 void RenderMarkup(std::string_view line, std::uint8_t color, std::span<Cell> row);
+
+// A line of an operation as the log shows it: a colour marker, the bullet
+// 0xFE (a small filled square in the console code page) and a blank before
+// the text. Messages are bright white on blue ("|31|"), warnings yellow on
+// blue ("|30|").
+std::string MarkedLine(LineKind kind, std::string_view text);
 
 }  // namespace orvano::app

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/markup.h"
 #include "app/message_box.h"
 
 namespace orvano::app {
@@ -18,8 +19,8 @@ UiReporter::UiReporter(finalcut::FWidget* desktop, std::function<LogWindow*()> l
 
 UiReporter::~UiReporter() = default;
 
-void UiReporter::AddLine(std::string_view line) {
-  if (LogWindow* window = log_window_()) window->AddLine(line);
+void UiReporter::AddLine(LineKind kind, std::string_view text) {
+  if (LogWindow* window = log_window_()) window->AddLine(MarkedLine(kind, text));
 }
 
 void UiReporter::OpenProgress(std::string_view caption) {

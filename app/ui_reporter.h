@@ -22,7 +22,7 @@ class UiReporter final : public Reporter {
   UiReporter(const UiReporter&) = delete;
   UiReporter& operator=(const UiReporter&) = delete;
 
-  void AddLine(std::string_view line) override;
+  void AddLine(LineKind kind, std::string_view text) override;
   void OpenProgress(std::string_view caption) override;
   void SetProgress(int percent) override;
   void CloseProgress() override;

@@ -30,7 +30,7 @@ namespace {
 
 class NullReporter final : public Reporter {
  public:
-  void AddLine(std::string_view) override {}
+  void AddLine(LineKind, std::string_view) override {}
   void OpenProgress(std::string_view) override {}
   void SetProgress(int) override {}
   void CloseProgress() override {}

@@ -5,16 +5,10 @@
 
 namespace orvano::cli {
 
-std::string_view PlainText(std::string_view line) {
-  if (line.starts_with(kLogPrefix)) line.remove_prefix(kLogPrefix.size());
-  return line;
-}
-
 CliReporter::CliReporter(std::FILE* out, std::FILE* err, bool show_progress)
     : out_(out), err_(err), show_progress_(show_progress) {}
 
-void CliReporter::AddLine(std::string_view line) {
-  const std::string_view text = PlainText(line);
+void CliReporter::AddLine(LineKind, std::string_view text) {
   if (bar_drawn_) std::fputs("\r\033[K", err_);
   std::fwrite(text.data(), 1, text.size(), out_);
   std::fputc('\n', out_);

@@ -14,7 +14,7 @@ class CliReporter final : public Reporter {
  public:
   CliReporter(std::FILE* out, std::FILE* err, bool show_progress);
 
-  void AddLine(std::string_view line) override;
+  void AddLine(LineKind kind, std::string_view text) override;
   void OpenProgress(std::string_view caption) override;
   void SetProgress(int percent) override;
   void CloseProgress() override;
@@ -30,8 +30,5 @@ class CliReporter final : public Reporter {
   std::string_view caption_;
   char caption_store_[64] = {};
 };
-
-// Strips the marker, bullet and blank that begin the operations' lines.
-std::string_view PlainText(std::string_view line);
 
 }  // namespace orvano::cli

@@ -2,7 +2,9 @@
 
 namespace orvano {
 
-void RecordingReporter::AddLine(std::string_view line) { events_.push_back({Event::Kind::Line, std::string(line)}); }
+void RecordingReporter::AddLine(LineKind kind, std::string_view text) {
+  events_.push_back({Event::Kind::Line, std::string(text), 0, kind});
+}
 
 void RecordingReporter::OpenProgress(std::string_view caption) {
   open_ = true;
@@ -20,13 +22,14 @@ void RecordingReporter::ShowWarning(std::string_view text) {
   events_.push_back({Event::Kind::Warning, std::string(text)});
 }
 
+void RecordingReporter::Document(std::string_view text) {
+  events_.push_back({Event::Kind::Document, std::string(text)});
+}
+
 std::vector<std::string> RecordingReporter::Texts() const {
   std::vector<std::string> texts;
   for (const Event& event : events_) {
-    if (event.kind != Event::Kind::Line) continue;
-    std::string_view line = event.text;
-    if (line.starts_with(kLogPrefix)) line.remove_prefix(kLogPrefix.size());
-    texts.emplace_back(line);
+    if (event.kind == Event::Kind::Line) texts.push_back(event.text);
   }
   return texts;
 }

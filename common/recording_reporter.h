@@ -13,21 +13,23 @@ namespace orvano {
 class RecordingReporter final : public Reporter {
  public:
   struct Event {
-    enum class Kind { Line, Open, Value, Close, Warning } kind;
-    std::string text;  // the line, caption or warning
+    enum class Kind { Line, Open, Value, Close, Warning, Document } kind;
+    std::string text;  // the line, caption, warning or document
     int value = 0;     // the percentage of a Value event
+    LineKind line = LineKind::Message;  // what kind of line a Line event is
 
     bool operator==(const Event&) const = default;
   };
 
-  void AddLine(std::string_view line) override;
+  void AddLine(LineKind kind, std::string_view text) override;
   void OpenProgress(std::string_view caption) override;
   void SetProgress(int percent) override;
   void CloseProgress() override;
   void ShowWarning(std::string_view text) override;
+  void Document(std::string_view text) override;
 
   const std::vector<Event>& Events() const { return events_; }
-  // The log texts without the prefix every operation line carries.
+  // The texts of the log lines, in order.
   std::vector<std::string> Texts() const;
   std::vector<int> ProgressValues() const;
   bool ProgressOpen() const { return open_; }

@@ -15,14 +15,9 @@ std::uint64_t FirstPositionOf(std::uint64_t size, int percent) {
 
 }  // namespace
 
-std::string LogLine(std::string_view text) {
-  std::string line;
-  line.reserve(kLogPrefix.size() + text.size());
-  line.append(kLogPrefix).append(text);
-  return line;
-}
+void Log(Reporter& reporter, std::string_view text) { reporter.AddLine(LineKind::Message, text); }
 
-void Log(Reporter& reporter, std::string_view text) { reporter.AddLine(LogLine(text)); }
+void Warn(Reporter& reporter, std::string_view text) { reporter.AddLine(LineKind::Warning, text); }
 
 int Percent(std::uint64_t position, std::uint64_t size) {
   if (size == 0) return 0;

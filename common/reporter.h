@@ -6,29 +6,35 @@
 
 namespace orvano {
 
+// What a log line is. The core says what kind of line it logs; how the kind
+// looks (a colour marker and a bullet in the text UI, nothing on the command
+// line) is the business of whoever shows it.
+enum class LineKind {
+  Message,  // what an operation does, and why it failed
+  Warning,  // something the user should look at; the operation goes on
+};
+
 // Where an operation tells the user what it does: log lines, a progress
 // report while it reads its input, and the rare warning that needs an answer.
 // The text UI puts them into its windows, orvano-cli onto its streams.
 class Reporter {
  public:
   virtual ~Reporter() = default;
-  // A whole log line, colour marker included.
-  virtual void AddLine(std::string_view line) = 0;
+  // One line of text, without any marker.
+  virtual void AddLine(LineKind kind, std::string_view text) = 0;
   virtual void OpenProgress(std::string_view caption) = 0;
   // 0 to 100; called only when the value changes.
   virtual void SetProgress(int percent) = 0;
   virtual void CloseProgress() = 0;
   // A message the user must acknowledge before the operation goes on.
   virtual void ShowWarning(std::string_view text) = 0;
+  // A machine-readable account of a whole run (JSON). Only a reporter that
+  // was asked for documents shows it; the others drop it.
+  virtual void Document(std::string_view) {}
 };
 
-// The colour marker, the bullet and the blank that begin every line the
-// operations write: "|31|" shows the rest in bright white on blue, 0xFE is a
-// small filled square in the console code page.
-inline constexpr std::string_view kLogPrefix = "|31|\xFE ";
-
-std::string LogLine(std::string_view text);
 void Log(Reporter& reporter, std::string_view text);
+void Warn(Reporter& reporter, std::string_view text);
 
 // position × 100 / size in 64 bits, within 0..100, and 0 for an empty input.
 int Percent(std::uint64_t position, std::uint64_t size);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "common/tape_timing.h"
 #include "decode/symbols.h"
 
 namespace orvano::decode {
@@ -19,8 +20,8 @@ inline constexpr std::uint8_t kNoCycle = 0;
 inline constexpr std::array<std::uint8_t, 256> kCycleOfRun = [] {
   std::array<std::uint8_t, 256> table{};
   for (std::size_t run = 0; run < table.size(); ++run) {
-    if (run > 5 && run < 14) table[run] = kShortCycle;
-    if (run > 14 && run < 30) table[run] = kLongCycle;
+    if (kTiming1200.short_half_wave.Holds(run)) table[run] = kShortCycle;
+    if (kTiming1200.long_half_wave.Holds(run)) table[run] = kLongCycle;
   }
   return table;
 }();

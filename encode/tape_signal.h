@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/tape_timing.h"
 #include "tape/tape_format.h"
 
 namespace orvano::encode {
@@ -11,21 +12,18 @@ namespace orvano::encode {
 // The tape signal is a two-level square wave at 44100 samples per second.
 // Every bit takes a cell of 36 samples, so the tape runs at 1225 bits per
 // second: a 0 bit is one cycle of 1225 Hz, a 1 bit two cycles of 2450 Hz.
-inline constexpr std::int16_t kLowLevel = -5000;
-inline constexpr std::int16_t kHighLevel = 5000;
 inline constexpr std::size_t kSampleBytes = 2;
 
-inline constexpr std::size_t CellSamples = 36;
+inline constexpr std::size_t CellSamples = kTiming1200.cell_samples;
 inline constexpr std::size_t kCellBytes = CellSamples * kSampleBytes;
 inline constexpr std::size_t kFrameBytes = tape::kFrameBits * kCellBytes;
 static_assert(kFrameBytes == 792, "a byte on tape costs 396 samples");
 
 // Leaders are runs of 1 bits: a long one before the header block, a short one
 // before every data block.
-inline constexpr std::size_t LongLeaderCells = 7680;
-inline constexpr std::size_t ShortLeaderCells = 1920;
-// A gap is silence: 65535 zero samples, the most a 16-bit count holds.
-inline constexpr std::size_t GapSamples = 65535;
+inline constexpr std::size_t LongLeaderCells = kTiming1200.long_leader_cells;
+inline constexpr std::size_t ShortLeaderCells = kTiming1200.short_leader_cells;
+inline constexpr std::size_t GapSamples = kTiming1200.gap_samples;
 inline constexpr std::size_t kGapBytes = GapSamples * kSampleBytes;
 static_assert(kGapBytes == 131070);
 

@@ -89,10 +89,12 @@ TEST(MarkupTest, BlanksTakeTheStartingColour) {
 }
 
 TEST(MarkupTest, OperationLinesShowBrightWhiteOnBlue) {
-  const Row row = Render("|31|\xFE Reading file a", 20);
+  EXPECT_EQ(MarkedLine(LineKind::Message, "Sucessfully!!!"), "|31|\xFE Sucessfully!!!");
+  const Row row = Render(MarkedLine(LineKind::Message, "Reading file a"), 20);
   EXPECT_EQ(static_cast<unsigned char>(row.text[0]), 0xFE);
   EXPECT_EQ(row.text.substr(1, 13), " Reading file");
   EXPECT_EQ(row.attrs, Runs({{16, 0x1F}, {4, 0x17}}));
+  EXPECT_EQ(Render(MarkedLine(LineKind::Warning, "x"), 3).attrs, Runs({{3, 0x1E}}));
 }
 
 }  // namespace

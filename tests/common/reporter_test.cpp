@@ -68,11 +68,13 @@ TEST(Progress, OddSizesHitEveryBoundary) {
   }
 }
 
-TEST(LogLine, CarriesMarkerBulletAndBlank) {
-  EXPECT_EQ(LogLine("Sucessfully!!!"), "|31|\xFE Sucessfully!!!");
+TEST(Log, SaysWhatKindOfLineItIs) {
   RecordingReporter reporter;
   Log(reporter, "Reading file GAME.RAW");
-  EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"Reading file GAME.RAW"});
+  Warn(reporter, "Start address 0100 lies outside the image");
+  EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{"Reading file GAME.RAW", "Start address 0100 lies outside the image"}));
+  EXPECT_EQ(reporter.Events()[0].line, LineKind::Message);
+  EXPECT_EQ(reporter.Events()[1].line, LineKind::Warning);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class TruncatingReporter final : public Reporter {
   TruncatingReporter(RecordingReporter& record, std::string path, off_t keep)
       : record_(record), path_(std::move(path)), keep_(keep) {}
 
-  void AddLine(std::string_view line) override { record_.AddLine(line); }
+  void AddLine(LineKind kind, std::string_view text) override { record_.AddLine(kind, text); }
   void OpenProgress(std::string_view caption) override { record_.OpenProgress(caption); }
   void SetProgress(int percent) override {
     if (!cut_) cut_ = ::truncate(path_.c_str(), keep_) == 0;

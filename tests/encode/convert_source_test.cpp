@@ -261,7 +261,7 @@ TEST(ConvertSource, RefusalsBeforeCreatingTheOutput) {
 class TruncatingReporter final : public Reporter {
  public:
   explicit TruncatingReporter(std::string path) : path_(std::move(path)) {}
-  void AddLine(std::string_view line) override { inner.AddLine(line); }
+  void AddLine(LineKind kind, std::string_view text) override { inner.AddLine(kind, text); }
   void OpenProgress(std::string_view caption) override { inner.OpenProgress(caption); }
   void SetProgress(int percent) override {
     if (percent == 1) std::filesystem::resize_file(path_, 10);
