@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvano {
 
@@ -12,6 +13,16 @@ namespace orvano {
 enum class LineKind {
   Message,  // what an operation does, and why it failed
   Warning,  // something the user should look at; the operation goes on
+};
+
+// Results in rows and columns (the files found on a tape), which the text
+// UI shows in a window of their own; the log has already told them.
+struct ResultTable {
+  std::string title;
+  std::vector<std::string> headings;
+  std::vector<std::vector<std::string>> rows;
+
+  bool operator==(const ResultTable&) const = default;
 };
 
 // Where an operation tells the user what it does: log lines, a progress
@@ -31,6 +42,7 @@ class Reporter {
   // A machine-readable account of a whole run (JSON). Only a reporter that
   // was asked for documents shows it; the others drop it.
   virtual void Document(std::string_view) {}
+  virtual void Table(const ResultTable&) {}
 };
 
 void Log(Reporter& reporter, std::string_view text);

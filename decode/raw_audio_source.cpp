@@ -1,0 +1,71 @@
+#include "decode/raw_audio_source.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "common/file_stream.h"
+#include "common/messages.h"
+#include "common/tape_timing.h"
+#include "decode/sample_format.h"
+
+namespace orvano::decode {
+namespace {
+
+constexpr std::size_t kReadBytes = 64 * 1024;
+
+class RawSamples final : public AudioSource {
+ public:
+  explicit RawSamples(const std::string& path) : stream_(path, OpenMode::Read, kReadBytes) {
+    facts_.format = "RAW (16-bit signed PCM, no header)";
+    facts_.sample_rate = kSampleRate;
+    facts_.bits = 16;
+    facts_.channels = 1;
+    facts_.frames = stream_.Size() / kSampleBytes;
+  }
+
+  bool Opened() const { return !stream_.Failed(); }
+  const AudioFacts& Facts() const override { return facts_; }
+  const std::string& Error() const override { return error_; }
+
+  std::size_t Read(std::span<float> interleaved) override {
+    const std::uint64_t left = facts_.frames - next_frame_;
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>({left, interleaved.size(), kReadBytes / 2}));
+    if (count == 0 || !error_.empty()) return 0;
+    std::array<std::uint8_t, kReadBytes> bytes;
+    stream_.Read({bytes.data(), count * kSampleBytes});
+    if (stream_.Failed()) {
+      error_ = ReasonOf(stream_);
+      return 0;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto value = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+      interleaved[i] = static_cast<float>(value) * (1.0f / 32768.0f);
+    }
+    next_frame_ += count;
+    return count;
+  }
+
+  bool Rewind() override {
+    if (!error_.empty()) return false;
+    stream_.Seek(0);
+    next_frame_ = 0;
+    return !stream_.Failed();
+  }
+
+ private:
+  FileStream stream_;
+  AudioFacts facts_;
+  std::uint64_t next_frame_ = 0;
+  std::string error_;
+};
+
+}  // namespace
+
+OpenedAudio OpenRawSamples(const std::string& path) {
+  auto source = std::make_unique<RawSamples>(path);
+  if (!source->Opened()) return {nullptr, "the file cannot be opened"};
+  return {std::move(source), {}};
+}
+
+}  // namespace orvano::decode
