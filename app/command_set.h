@@ -3,12 +3,14 @@
 #include <bitset>
 #include <span>
 
-#include "app/commands.h"
+#include "ops/commands.h"
 
 namespace orvano::app {
 
+using ops::Command;
+
 // Which commands the menus may issue now. Commands go on and off in groups
-// (the decode set), so the set changes by spans; a disabled command is shown
+// (those that need an opened recording), so the set changes by spans; a disabled command is shown
 // grey and is refused when it arrives anyway.
 class CommandSet {
  public:

@@ -3,15 +3,13 @@
 #include "app/file_dialog.h"
 #include "app/message_box.h"
 #include "app/options_dialog.h"
-#include "basic/bas_decode.h"
 #include "common/reporter.h"
 #include "common/version.h"
-#include "decode/operations.h"
-#include "encode/convert_source.h"
-#include "tape/cas_decode.h"
 
 namespace orvano::app {
 namespace {
+
+using namespace ops;
 
 // The window commands act on the log window, the only window that stays.
 constexpr std::array<Command, 4> kWindowCommands = {cmCloseAll, cmNext, cmPrev, cmClose};
@@ -19,14 +17,40 @@ constexpr std::array<Command, 4> kWindowCommands = {cmCloseAll, cmNext, cmPrev, 
 // zoomed, so these stay grey.
 constexpr std::array<Command, 4> kFixedWindowCommands = {cmTile, cmCascade, cmResize, cmZoom};
 
-constexpr StatusItem kStatusItems[] = {{"~Alt-X~ Exit", cmQuit}, {"~F3~ Open", cmOpen}};
-
 CommandSet StartCommands() {
   CommandSet commands;
-  commands.Disable(kDecodeCommands);
+  commands.Disable(SourceCommands());
   commands.Disable(kWindowCommands);
   commands.Disable(kFixedWindowCommands);
   return commands;
+}
+
+std::vector<StatusItem> StatusItems() {
+  std::vector<StatusItem> items;
+  for (const Operation& op : Operations()) {
+    if (!op.status_text.empty()) items.push_back({op.status_text, op.command});
+  }
+  return items;
+}
+
+// The toolkit's codes of a key; Alt-F3 arrives in two forms.
+std::vector<finalcut::FKey> KeyCodes(Key key) {
+  using finalcut::FKey;
+  switch (key) {
+    case Key::F1: return {FKey::F1};
+    case Key::F2: return {FKey::F2};
+    case Key::F3: return {FKey::F3};
+    case Key::F5: return {FKey::F5};
+    case Key::F6: return {FKey::F6};
+    case Key::F9: return {FKey::F9};
+    case Key::F10: return {FKey::F10};
+    case Key::ShiftF6: return {FKey::F18};
+    case Key::CtrlF5: return {FKey::F29};
+    case Key::AltF3: return {FKey::Meta_f3, FKey::F51};
+    case Key::AltX: return {FKey::Meta_x};
+    case Key::None: break;
+  }
+  return {};
 }
 
 bool InHiddenMenu(finalcut::FWidget* widget) {
@@ -47,16 +71,12 @@ ConverterApp::ConverterApp(const int& argc, char* argv[])
     : finalcut::FApplication(argc, argv),
       commands_(StartCommands()),
       menus_(&desktop_, [this](Command command) { Dispatch(command); }),
-      status_line_(&desktop_, kStatusItems, [this](Command command) { Dispatch(command); }),
+      status_line_(&desktop_, StatusItems(), [this](Command command) { Dispatch(command); }),
       reporter_(&desktop_, [this] { return CurrentLogWindow(); }) {
-  using finalcut::FKey;
-  const std::pair<FKey, Command> bindings[] = {
-      {FKey::F1, cmAbout},   {FKey::F2, cmNew},      {FKey::F3, cmOpen},  {FKey::Meta_x, cmQuit},
-      {FKey::Meta_f3, cmClose}, {FKey::F51, cmClose}, {FKey::F5, cmZoom}, {FKey::F29, cmResize},
-      {FKey::F6, cmNext},    {FKey::F18, cmPrev},
-  };
-  for (const auto& [key, command] : bindings) {
-    keys_.push_back(std::make_unique<KeyBinding>(&desktop_, key, [this, c = command] { Dispatch(c); }));
+  for (const Operation& op : Operations()) {
+    for (const finalcut::FKey code : KeyCodes(op.key)) {
+      keys_.push_back(std::make_unique<KeyBinding>(&desktop_, code, [this, c = op.command] { Dispatch(c); }));
+    }
   }
   ApplyCommands();
   finalcut::FWidget::setMainWidget(&desktop_);
@@ -98,6 +118,13 @@ void ConverterApp::Dispatch(Command command) {
   // Menu items fire even while a modal dialog runs; the dialog goes first.
   if (finalcut::FWidget::getModalDialogCounter() > 0) return;
   if (!commands_.Has(command)) return;
+  const Operation* operation = FindByCommand(command);
+  if (operation == nullptr) return;
+  if (operation->run != nullptr) {
+    Run(*operation);
+    return;
+  }
+  // The UI's own actions: windows, dialogs and the about box.
   switch (command) {
     case cmQuit:
       quit();
@@ -110,10 +137,9 @@ void ConverterApp::Dispatch(Command command) {
       return;
     case cmNext:
     case cmPrev:
-      SwitchWindow(command == cmNext);
-      return;
-    case cmNew:
-      NewCommand();
+      // The log window is the only window that stays on the desktop, so the
+      // next and the previous window are both the log window.
+      ShowLogWindow();
       return;
     case cmOpen:
       OpenCommand();
@@ -124,38 +150,28 @@ void ConverterApp::Dispatch(Command command) {
     case cmOptions:
       OptionsCommand();
       return;
-    case cmRawRecode:
-    case cmBasDecode:
-    case cmPhase1Decode:
-    case cmPhase2Decode:
-    case cmCasDecode:
-      RunDecode(command);
-      return;
     default:
       return;
   }
 }
 
-void ConverterApp::RunDecode(Command command) {
-  switch (command) {
-    case cmRawRecode:
-      decode::RawRecode(names_, reporter_);
-      break;
-    case cmPhase1Decode:
-      decode::Phase1Decode(names_, reporter_);
-      break;
-    case cmPhase2Decode:
-      decode::Phase2Decode(names_, reporter_);
-      break;
-    case cmCasDecode:
-      tape::CasDecode(names_, reporter_);
-      break;
-    case cmBasDecode:
-      basic::BasDecode(names_, reporter_);
-      break;
-    default:
-      break;
+void ConverterApp::Run(const Operation& operation) {
+  Request request{names_, options_, reporter_, {}, {}, 0, {}};
+  if (operation.input == Input::OneFile) {
+    FileDialog dialog(&desktop_, "*.*", history_);
+    const auto chosen = dialog.Run();
+    if (!chosen) {
+      ShowLogWindow();
+      return;
+    }
+    // The new log window leaves the commands that need a recording as they were.
+    ReplaceLogWindow(*chosen);
+    request.files = {*chosen};
+  } else {
+    request.files = {names_.SourceName};
   }
+  operation.run(request);
+  ShowLogWindow();
 }
 
 void ConverterApp::OpenCommand() {
@@ -163,7 +179,7 @@ void ConverterApp::OpenCommand() {
   const auto chosen = dialog.Run();
   // A cancelled Open keeps the source name, the log window and the commands.
   if (!chosen) {
-    if (log_window_ != nullptr) log_window_->Show();
+    ShowLogWindow();
     return;
   }
   names_.SourceName = *chosen;
@@ -172,27 +188,19 @@ void ConverterApp::OpenCommand() {
   SetDecodeCommands(true);
 }
 
-void ConverterApp::NewCommand() {
-  FileDialog dialog(&desktop_, "*.*", history_);
-  const auto chosen = dialog.Run();
-  if (!chosen) {
-    if (log_window_ != nullptr) log_window_->Show();
-    return;
-  }
-  // The new log window leaves the Decode commands as they were.
-  ReplaceLogWindow(*chosen);
-  encode::ConvertSource(*chosen, names_, options_, end_addr_, reporter_);
-}
-
 void ConverterApp::OptionsCommand() {
   OptionsDialog dialog(&desktop_);
   const auto options = dialog.Run(options_);
   if (options) options_ = *options;
-  if (log_window_ != nullptr) log_window_->Show();
+  ShowLogWindow();
 }
 
 void ConverterApp::AboutBox() {
   ShowMessage(&desktop_, "Information", kProgramTitle);
+  ShowLogWindow();
+}
+
+void ConverterApp::ShowLogWindow() {
   if (log_window_ != nullptr) log_window_->Show();
 }
 
@@ -229,18 +237,11 @@ void ConverterApp::CloseAllWindows() {
   if (log_window_ != nullptr) log_window_->close();
 }
 
-void ConverterApp::SwitchWindow(bool forward) {
-  // The log window is the only window that stays on the desktop, so the
-  // next and the previous window are both the log window.
-  static_cast<void>(forward);
-  if (log_window_ != nullptr) log_window_->Show();
-}
-
 void ConverterApp::SetDecodeCommands(bool enabled) {
   if (enabled) {
-    commands_.Enable(kDecodeCommands);
+    commands_.Enable(SourceCommands());
   } else {
-    commands_.Disable(kDecodeCommands);
+    commands_.Disable(SourceCommands());
   }
   ApplyCommands();
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/command_set.h"
-#include "app/commands.h"
 #include "app/history_list.h"
 #include "app/key_binding.h"
 #include "app/log_window.h"
@@ -17,6 +16,7 @@
 #include "app/ui_reporter.h"
 #include "common/conversion_options.h"
 #include "common/file_names.h"
+#include "ops/operation.h"
 
 namespace orvano::app {
 
@@ -46,8 +46,8 @@ class ConverterApp final : public finalcut::FApplication {
   void AboutBox();
   void CloseActiveWindow();
   void CloseAllWindows();
-  void SwitchWindow(bool forward);
-  void RunDecode(Command command);
+  void ShowLogWindow();
+  void Run(const ops::Operation& operation);
 
   void ReplaceLogWindow(const std::string& file_name);
   void OnLogWindowClosed();
@@ -66,7 +66,6 @@ class ConverterApp final : public finalcut::FApplication {
   FileNameSet names_;
   LogWindow* log_window_ = nullptr;  // a child of the desktop, or none
   ConversionOptions options_;
-  std::uint16_t end_addr_ = 0;
   HistoryList history_;
   UiReporter reporter_;
 };

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "app/command_set.h"
-#include "app/commands.h"
+#include "ops/operation.h"
 
 namespace orvano::app {
 
-// The menu bar: File, Decode, Window and Help. Every item issues one command;
-// the items follow the command set, grey when their command is disabled.
+// The menu bar: File, Decode, Window and Help, made from the table of
+// operations. Every item issues its command; the items follow the command
+// set, grey when their command is disabled.
 class Menus {
  public:
   Menus(finalcut::FWidget* desktop, std::function<void(Command)> issue);
@@ -25,13 +26,7 @@ class Menus {
   void Apply(const CommandSet& commands);
 
  private:
-  struct ItemSpec {
-    std::string_view text;  // empty: a separator line
-    std::string_view hint;
-    Command command;
-  };
-
-  finalcut::FMenu& AddMenu(std::string_view title, std::span<const ItemSpec> items);
+  finalcut::FMenu& AddMenu(std::string_view title, ops::Menu place);
 
   std::function<void(Command)> issue_;
   finalcut::FMenuBar bar_;

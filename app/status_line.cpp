@@ -6,9 +6,8 @@
 
 namespace orvano::app {
 
-StatusLine::StatusLine(finalcut::FWidget* parent, std::span<const StatusItem> items,
-                       std::function<void(Command)> issue)
-    : finalcut::FWidget(parent), items_(items), issue_(std::move(issue)) {
+StatusLine::StatusLine(finalcut::FWidget* parent, std::vector<StatusItem> items, std::function<void(Command)> issue)
+    : finalcut::FWidget(parent), items_(std::move(items)), issue_(std::move(issue)) {
   unsetFocusable();
   Place();
 }

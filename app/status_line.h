@@ -6,7 +6,9 @@
 #include <span>
 #include <string_view>
 
-#include "app/commands.h"
+#include <vector>
+
+#include "app/command_set.h"
 
 namespace orvano::app {
 
@@ -19,7 +21,7 @@ struct StatusItem {
 // item issues its command; the keys themselves are global key bindings.
 class StatusLine final : public finalcut::FWidget {
  public:
-  StatusLine(finalcut::FWidget* parent, std::span<const StatusItem> items, std::function<void(Command)> issue);
+  StatusLine(finalcut::FWidget* parent, std::vector<StatusItem> items, std::function<void(Command)> issue);
 
  protected:
   void onMouseUp(finalcut::FMouseEvent* ev) override;
@@ -29,7 +31,7 @@ class StatusLine final : public finalcut::FWidget {
   void draw() override;
   void Place();
 
-  std::span<const StatusItem> items_;
+  std::vector<StatusItem> items_;
   std::function<void(Command)> issue_;
 };
 

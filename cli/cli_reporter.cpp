@@ -5,13 +5,23 @@
 
 namespace orvano::cli {
 
-CliReporter::CliReporter(std::FILE* out, std::FILE* err, bool show_progress)
-    : out_(out), err_(err), show_progress_(show_progress) {}
+CliReporter::CliReporter(std::FILE* out, std::FILE* err, bool show_progress, bool documents)
+    : out_(out), err_(err), show_progress_(show_progress), documents_(documents) {}
 
 void CliReporter::AddLine(LineKind, std::string_view text) {
+  if (documents_) return;
   if (bar_drawn_) std::fputs("\r\033[K", err_);
   std::fwrite(text.data(), 1, text.size(), out_);
   std::fputc('\n', out_);
+  std::fflush(out_);
+  bar_drawn_ = false;
+}
+
+void CliReporter::Document(std::string_view text) {
+  if (!documents_) return;
+  if (bar_drawn_) std::fputs("\r\033[K", err_);
+  std::fwrite(text.data(), 1, text.size(), out_);
+  if (!text.ends_with('\n')) std::fputc('\n', out_);
   std::fflush(out_);
   bar_drawn_ = false;
 }

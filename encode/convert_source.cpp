@@ -22,6 +22,7 @@ Outcome ConvertSource(const std::string& chosen, FileNameSet& names, const Conve
     case SourceKind::Binary:
       return ConvertBinary(names, options, end_addr, reporter);
     case SourceKind::None:
+      Log(reporter, chosen + ": not a file to put on tape (.BIN, .COM, .CAS, .TXT, .BAS, .PAS or .DOC)");
       break;
   }
   return Outcome::Failure;

@@ -15,7 +15,7 @@ namespace orvano::encode {
 // file name (a .COM file is announced by a warning, then taken as binary).
 // Stores the chosen path, as it was given, in names.SourceName and the output
 // in names.MsrName; a binary conversion stores its end address in end_addr.
-// An extension that matches no kind logs nothing and is a failure.
+// An extension that matches no kind is explained in the log and is a failure.
 Outcome ConvertSource(const std::string& chosen, FileNameSet& names, const ConversionOptions& options,
                       std::uint16_t& end_addr, Reporter& reporter);
 

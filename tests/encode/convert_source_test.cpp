@@ -192,7 +192,8 @@ TEST(ConvertSource, ChoosesTheKindBySubstringOfTheUpperCasedExtension) {
     EXPECT_EQ(run->names.SourceName, dir.File(file));
     if (*kind == '\0') {
       EXPECT_EQ(run->outcome, Outcome::Failure);
-      EXPECT_TRUE(run->reporter.Events().empty());
+      EXPECT_EQ(run->reporter.Texts(),
+                Lines{dir.File(file) + ": not a file to put on tape (.BIN, .COM, .CAS, .TXT, .BAS, .PAS or .DOC)"});
       EXPECT_EQ(run->names.MsrName, "");
       continue;
     }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
-namespace orvano::app {
+namespace orvano::ops {
 
-// Command numbers. 1 to 37 are the windowing toolkit's own commands and keep
-// its numbers; 30 and up (but for 37) and 170 and up belong to Orvano.
+// Command numbers. 1 to 37 are the windowing toolkit's own and keep its
+// numbers; 30 and 31, and 170 and up, belong to Orvano.
 using Command = std::uint16_t;
 
 inline constexpr Command cmQuit = 1;
@@ -16,8 +15,6 @@ inline constexpr Command cmZoom = 5;
 inline constexpr Command cmResize = 6;
 inline constexpr Command cmNext = 7;
 inline constexpr Command cmPrev = 8;
-inline constexpr Command cmOK = 10;
-inline constexpr Command cmCancel = 11;
 inline constexpr Command cmTile = 25;
 inline constexpr Command cmCascade = 26;
 inline constexpr Command cmNew = 30;
@@ -30,9 +27,8 @@ inline constexpr Command cmPhase1Decode = 175;
 inline constexpr Command cmPhase2Decode = 176;
 inline constexpr Command cmCasDecode = 177;
 inline constexpr Command cmOptions = 179;
+inline constexpr Command cmWholeTape = 180;
+inline constexpr Command cmView = 181;
+inline constexpr Command cmHelp = 182;
 
-// The five items of the Decode menu: enabled only while a log window exists.
-inline constexpr std::array<Command, 5> kDecodeCommands = {cmRawRecode, cmBasDecode, cmPhase1Decode,
-                                                           cmPhase2Decode, cmCasDecode};
-
-}  // namespace orvano::app
+}  // namespace orvano::ops

@@ -1,0 +1,95 @@
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "ops/operation.h"
+#include "ops/runners.h"
+
+namespace orvano::ops {
+namespace {
+
+constexpr unsigned kEncodeFlags = kWave | kLoad | kStart;
+
+// In the order of the menus and of the command line's list.
+constexpr std::array kOperations{
+    Operation{.command = cmNew, .menu = Menu::File, .menu_text = "~N~ew", .key_hint = "F2", .key = Key::F2,
+              .status_text = "~F2~ New", .hint = "Turn a file into the tape signal of an MSX tape file",
+              .subcommand = "encode", .arguments = "FILE",
+              .summary = "tape image of a .BIN/.COM, .CAS or text file: FILE.RAW (or .WAV)",
+              .flags = kEncodeFlags, .input = Input::OneFile, .run = &RunConvertSource},
+    Operation{.command = cmOpen, .menu = Menu::File, .menu_text = "~O~pen...", .key_hint = "F3", .key = Key::F3,
+              .status_text = "~F3~ Open", .hint = "Choose a recording to decode"},
+    Operation{.command = cmOptions, .menu = Menu::File, .menu_text = "O~p~tions", .separated = true,
+              .hint = "Addresses and the Write wave choice of New"},
+    Operation{.command = cmQuit, .menu = Menu::File, .menu_text = "E~x~it", .separated = true, .key_hint = "Alt-X",
+              .key = Key::AltX, .status_text = "~Alt-X~ Exit", .hint = "Leave Orvano"},
+
+    Operation{.command = cmRawRecode, .menu = Menu::Decode, .menu_text = "~R~aw recode",
+              .hint = "Clean the recording into a square wave (.MSR)", .subcommand = "recode", .arguments = "FILE",
+              .summary = "clean the recording FILE into a square wave (.MSR)", .input = Input::OpenedSource,
+              .run = &RunRawRecode},
+    Operation{.command = cmPhase1Decode, .menu = Menu::Decode, .menu_text = "Phase ~1~ decode",
+              .hint = "Classify every cycle of the .MSR as short or long (.TX1)", .subcommand = "phase1",
+              .arguments = "FILE", .summary = "classify the cycles of the .MSR of FILE (.TX1)",
+              .input = Input::OpenedSource, .run = &RunPhase1Decode},
+    Operation{.command = cmPhase2Decode, .menu = Menu::Decode, .menu_text = "Phase ~2~ decode",
+              .hint = "Pair the cycles of the .TX1 into bits (.TX2)", .subcommand = "phase2", .arguments = "FILE",
+              .summary = "pair the cycles of the .TX1 of FILE into bits (.TX2)", .input = Input::OpenedSource,
+              .run = &RunPhase2Decode},
+    Operation{.command = cmCasDecode, .menu = Menu::Decode, .menu_text = "~C~AS/TXT/BIN decode",
+              .hint = "Write the first tape file of the .TX2 (.CAS, .TXT or .BIN)", .subcommand = "extract",
+              .arguments = "FILE", .summary = "write the first tape file of the .TX2 of FILE (.CAS, .TXT or .BIN)",
+              .input = Input::OpenedSource, .run = &RunCasDecode},
+    Operation{.command = cmBasDecode, .menu = Menu::Decode, .menu_text = "~B~AS decode",
+              .hint = "List the BASIC program of the .CAS as text (.BAS)", .subcommand = "list", .arguments = "FILE",
+              .summary = "list the BASIC program in the .CAS of FILE as text (.BAS)", .input = Input::OpenedSource,
+              .run = &RunBasDecode},
+    Operation{.subcommand = "decode", .arguments = "FILE",
+              .summary = "recode, phase1, phase2, extract, and list a BASIC program", .input = Input::OpenedSource,
+              .run = &RunDecodeChain},
+
+    Operation{.command = cmTile, .menu = Menu::Window, .menu_text = "~T~ile"},
+    Operation{.command = cmCascade, .menu = Menu::Window, .menu_text = "C~a~scade"},
+    Operation{.command = cmCloseAll, .menu = Menu::Window, .menu_text = "Cl~o~se all", .hint = "Close every window"},
+    Operation{.command = cmResize, .menu = Menu::Window, .menu_text = "~S~ize/Move", .separated = true,
+              .key_hint = "Ctrl+F5", .key = Key::CtrlF5},
+    Operation{.command = cmZoom, .menu = Menu::Window, .menu_text = "~Z~oom", .key_hint = "F5", .key = Key::F5},
+    Operation{.command = cmNext, .menu = Menu::Window, .menu_text = "~N~ext", .key_hint = "F6", .key = Key::F6,
+              .hint = "The next window"},
+    Operation{.command = cmPrev, .menu = Menu::Window, .menu_text = "~P~revious", .key_hint = "Shift+F6",
+              .key = Key::ShiftF6, .hint = "The previous window"},
+    Operation{.command = cmClose, .menu = Menu::Window, .menu_text = "~C~lose", .key_hint = "Alt+F3",
+              .key = Key::AltF3, .hint = "Close the window"},
+
+    Operation{.command = cmAbout, .menu = Menu::Help, .menu_text = "~A~bout...", .key_hint = "F1", .key = Key::F1,
+              .hint = "Which Orvano this is"},
+};
+
+}  // namespace
+
+std::span<const Operation> Operations() { return kOperations; }
+
+std::span<const Command> SourceCommands() {
+  static const std::vector<Command> kCommands = [] {
+    std::vector<Command> commands;
+    for (const Operation& op : kOperations) {
+      if (NeedsOpenedSource(op)) commands.push_back(op.command);
+    }
+    return commands;
+  }();
+  return kCommands;
+}
+
+const Operation* FindByCommand(Command command) {
+  const auto found = std::find_if(kOperations.begin(), kOperations.end(),
+                                  [&](const Operation& op) { return op.command == command && command != 0; });
+  return found == kOperations.end() ? nullptr : &*found;
+}
+
+const Operation* FindBySubcommand(std::string_view name) {
+  const auto found = std::find_if(kOperations.begin(), kOperations.end(),
+                                  [&](const Operation& op) { return !name.empty() && op.subcommand == name; });
+  return found == kOperations.end() ? nullptr : &*found;
+}
+
+}  // namespace orvano::ops

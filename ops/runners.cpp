@@ -1,0 +1,36 @@
+#include "ops/runners.h"
+
+#include "basic/bas_decode.h"
+#include "decode/operations.h"
+#include "encode/convert_source.h"
+#include "tape/cas_decode.h"
+
+namespace orvano::ops {
+
+Outcome RunRawRecode(Request& request) { return decode::RawRecode(request.names, request.reporter); }
+
+Outcome RunPhase1Decode(Request& request) { return decode::Phase1Decode(request.names, request.reporter); }
+
+Outcome RunPhase2Decode(Request& request) { return decode::Phase2Decode(request.names, request.reporter); }
+
+Outcome RunCasDecode(Request& request) { return tape::CasDecode(request.names, request.reporter).outcome; }
+
+Outcome RunBasDecode(Request& request) { return basic::BasDecode(request.names, request.reporter); }
+
+Outcome RunDecodeChain(Request& request) {
+  for (const auto step : {&RunRawRecode, &RunPhase1Decode, &RunPhase2Decode}) {
+    if (step(request) == Outcome::Failure) return Outcome::Failure;
+  }
+  const tape::CasDecodeResult extracted = tape::CasDecode(request.names, request.reporter);
+  if (extracted.outcome == Outcome::Success && extracted.kind == tape::TapeFileKind::Basic) {
+    return RunBasDecode(request);
+  }
+  return extracted.outcome;
+}
+
+Outcome RunConvertSource(Request& request) {
+  std::uint16_t end_addr = 0;
+  return encode::ConvertSource(request.files.at(0), request.names, request.options, end_addr, request.reporter);
+}
+
+}  // namespace orvano::ops

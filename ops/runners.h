@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ops/operation.h"
+
+namespace orvano::ops {
+
+// The functions the table runs: each hands a request to the core operation
+// it stands for.
+
+Outcome RunRawRecode(Request& request);
+Outcome RunPhase1Decode(Request& request);
+Outcome RunPhase2Decode(Request& request);
+Outcome RunCasDecode(Request& request);
+Outcome RunBasDecode(Request& request);
+// Recode, phase 1, phase 2, extraction, and the listing of a BASIC file.
+Outcome RunDecodeChain(Request& request);
+Outcome RunConvertSource(Request& request);
+
+}  // namespace orvano::ops
