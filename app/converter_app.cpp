@@ -181,7 +181,7 @@ void ConverterApp::NewCommand() {
   }
   // The new log window leaves the Decode commands as they were.
   ReplaceLogWindow(*chosen);
-  encode::ConvertSource(*chosen, names_, options_, end_addr_, reporter_);
+  encode::ConvertSource(*chosen, names_, options_, reporter_);
 }
 
 void ConverterApp::OptionsCommand() {

@@ -66,7 +66,6 @@ class ConverterApp final : public finalcut::FApplication {
   FileNameSet names_;
   LogWindow* log_window_ = nullptr;  // a child of the desktop, or none
   ConversionOptions options_;
-  std::uint16_t end_addr_ = 0;
   HistoryList history_;
   UiReporter reporter_;
 };

@@ -74,8 +74,7 @@ Bytes MakeText(std::size_t size) {
 Bytes EncodeToRaw(const std::string& source) {
   FileNameSet names;
   RecordingReporter reporter;
-  std::uint16_t end_addr = 0;
-  if (encode::ConvertSource(source, names, ConversionOptions{}, end_addr, reporter) != Outcome::Success) {
+  if (encode::ConvertSource(source, names, ConversionOptions{}, reporter) != Outcome::Success) {
     throw std::runtime_error("cannot encode " + source);
   }
   return Load(names.MsrName);

@@ -171,16 +171,14 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
       const std::string kind = source.substr(source.rfind('.') + 1);
       const std::string label = "encode " + kind + (wave ? " to WAV" : " to RAW");
       FileNameSet encode_names;
-      std::uint16_t end_addr = 0;
       const ConversionOptions options{0x9000, 0x9000, wave};
-      encode::ConvertSource(source, encode_names, options, end_addr, reporter);
+      encode::ConvertSource(source, encode_names, options, reporter);
       const std::uint64_t out = FileSize(encode_names.MsrName);
       Register("write/" + kind + (wave ? "-wav" : "-raw"), out,
                [=] { WriteZeros(copies + "/zeros", out); }, {copies + "/zeros"});
       Register(label, out, [=] {
         FileNameSet n;
-        std::uint16_t e = 0;
-        encode::ConvertSource(source, n, options, e, reporter);
+        encode::ConvertSource(source, n, options, reporter);
       }, {encode_names.MsrName});
     }
   }

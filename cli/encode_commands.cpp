@@ -69,8 +69,7 @@ int RunEncode(std::span<const std::string> args, Reporter& reporter, std::string
     return kExitFailure;
   }
   FileNameSet names;
-  std::uint16_t end_addr = 0;
-  const Outcome outcome = encode::ConvertSource(request->file, names, request->options, end_addr, reporter);
+  const Outcome outcome = encode::ConvertSource(request->file, names, request->options, reporter);
   return outcome == Outcome::Success ? kExitSuccess : kExitFailure;
 }
 

@@ -7,7 +7,7 @@
 namespace orvano::encode {
 
 Outcome ConvertSource(const std::string& chosen, FileNameSet& names, const ConversionOptions& options,
-                      std::uint16_t& end_addr, Reporter& reporter) {
+                      Reporter& reporter) {
   // The source is opened and logged under the name the user chose; only its
   // file-name part is upper-cased to pick the kind and to name the output.
   names.SourceName = chosen;
@@ -18,9 +18,9 @@ Outcome ConvertSource(const std::string& chosen, FileNameSet& names, const Conve
       return ConvertBasic(names, options, reporter);
     case SourceKind::Command:
       reporter.ShowWarning("Sorry, in this moment present only bin file conversion");
-      return ConvertBinary(names, options, end_addr, reporter);
+      return ConvertBinary(names, options, reporter);
     case SourceKind::Binary:
-      return ConvertBinary(names, options, end_addr, reporter);
+      return ConvertBinary(names, options, reporter);
     case SourceKind::None:
       break;
   }

@@ -68,8 +68,7 @@ TEST_P(RoundTrip, DecodingTheTapeGivesBackTheSource) {
   WriteFile(dir.File(kind.source), source);
   RecordingReporter encoding;
   FileNameSet names;
-  std::uint16_t end_addr = 0;
-  ASSERT_EQ(ConvertSource(dir.File(kind.source), names, {0x9000, 0x9000, wave}, end_addr, encoding),
+  ASSERT_EQ(ConvertSource(dir.File(kind.source), names, {0x9000, 0x9000, wave}, encoding),
             Outcome::Success);
 
   // The decoder reads headerless samples, in a directory of its own so that
