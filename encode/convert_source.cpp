@@ -2,6 +2,7 @@
 
 #include "common/file_names.h"
 #include "encode/conversions.h"
+#include "encode/image_conversion.h"
 #include "encode/source_kind.h"
 
 namespace orvano::encode {
@@ -15,6 +16,7 @@ Outcome ConvertSource(const std::string& chosen, FileNameSet& names, const Conve
     case SourceKind::Text:
       return ConvertText(names, options, reporter);
     case SourceKind::Basic:
+      if (StartsAsCasImage(chosen)) return ConvertCasImage(names, options, reporter);
       return ConvertBasic(names, options, reporter);
     case SourceKind::Command:
       reporter.ShowWarning("Sorry, in this moment present only bin file conversion");
