@@ -1,6 +1,7 @@
 #include "encode/cas_pack.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "common/file_names.h"
@@ -120,20 +121,19 @@ Outcome PackCasImage(const std::string& output, std::span<const std::string> sou
     return Outcome::Failure;
   }
 
-  std::vector<std::uint8_t> image;
-  std::size_t block_count = 0;
+  std::vector<Block> blocks;
   for (const PackedFile& file : files) {
     std::string name = tape_name ? *tape_name : TapeName(UpperCaseFileName(file.source_name));
     name.resize(kTapeNameLength, ' ');
-    const std::vector<Block> blocks = TapeFileBlocks(file.kind, name, file.bytes, options);
-    Log(reporter, FileLine(file, blocks, options));
-    WarnAboutFile(file, blocks, options, reporter);
-    for (const Block& block : blocks) tape::AppendCasBlock(image, block);
-    block_count += blocks.size();
-    if (image.size() > kMaxImageBytes) {
-      Log(reporter, ImageTooLargeText(output));
-      return Outcome::Failure;
-    }
+    std::vector<Block> file_blocks = TapeFileBlocks(file.kind, name, file.bytes, options);
+    Log(reporter, FileLine(file, file_blocks, options));
+    WarnAboutFile(file, file_blocks, options, reporter);
+    std::move(file_blocks.begin(), file_blocks.end(), std::back_inserter(blocks));
+  }
+  const std::vector<std::uint8_t> image = ImageOfBlocks(blocks);
+  if (image.size() > kMaxImageBytes) {
+    Log(reporter, ImageTooLargeText(output));
+    return Outcome::Failure;
   }
 
   for (const PackedFile& file : files) {
@@ -154,7 +154,7 @@ Outcome PackCasImage(const std::string& output, std::span<const std::string> sou
     return Outcome::Failure;
   }
   Log(reporter, "Tape image " + output + ": " + Decimal(files.size()) + (files.size() == 1 ? " file, " : " files, ") +
-                    Decimal(block_count) + " blocks, " + Decimal(image.size()) + " bytes");
+                    Decimal(blocks.size()) + " blocks, " + Decimal(image.size()) + " bytes");
   Log(reporter, "Sucessfully!!!");
   return Outcome::Success;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tape/cas_image.h"
 #include "tape/tape_format.h"
 
 namespace orvano::encode {
@@ -67,6 +68,17 @@ std::vector<Block> TapeFileBlocks(SourceKind kind, std::string_view tape_name, s
       break;
   }
   return {};
+}
+
+std::vector<std::uint8_t> ImageOfBlocks(std::span<const Block> blocks) {
+  std::vector<std::uint8_t> image;
+  for (const Block& block : blocks) tape::AppendCasBlock(image, block);
+  const tape::CasImage read = tape::ReadCasImage(image);
+  const bool cut_marker = std::any_of(read.issues.begin(), read.issues.end(), [](const tape::CasImageIssue& issue) {
+    return issue.kind == tape::CasImageIssue::Kind::CutMarker;
+  });
+  if (cut_marker) image.resize((image.size() + tape::kCasAlignment - 1) / tape::kCasAlignment * tape::kCasAlignment);
+  return image;
 }
 
 }  // namespace orvano::encode

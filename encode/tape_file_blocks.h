@@ -23,4 +23,10 @@ using Block = std::vector<std::uint8_t>;
 std::vector<Block> TapeFileBlocks(SourceKind kind, std::string_view tape_name, std::span<const std::uint8_t> source,
                                   const ConversionOptions& options);
 
+// The tape image of the blocks, in order. An image that would end in what
+// reads as the first bytes of a block marker is padded with zeros up to a
+// multiple of 8, as a block followed by another would be, so that no reader
+// takes its last bytes for a marker cut short.
+std::vector<std::uint8_t> ImageOfBlocks(std::span<const Block> blocks);
+
 }  // namespace orvano::encode

@@ -78,7 +78,8 @@ std::unique_ptr<Pack> PackFiles(const std::string& output, const std::vector<std
   return pack;
 }
 
-Bytes ImageOfBlocks(const std::vector<Bytes>& blocks) {
+// The blocks behind their markers, each padded up to the next.
+Bytes PlainImage(const std::vector<Bytes>& blocks) {
   Bytes image;
   for (const Bytes& block : blocks) tape::AppendCasBlock(image, block);
   return image;
@@ -93,7 +94,7 @@ TEST(PackCasImage, EverySourceBecomesOneFileInTheGivenOrder) {
                               Addresses(0xC000, 0xC000));
   ASSERT_EQ(pack->outcome, Outcome::Success);
   const Bytes image = ReadFile(dir.File("OUT.cas"));
-  EXPECT_EQ(image, ImageOfBlocks({HeaderOf(0xD3, "LOADER"),
+  EXPECT_EQ(image, PlainImage({HeaderOf(0xD3, "LOADER"),
                                   Join({{0x07, 0x80, 0x0A, 0x00, 0x91, 0x00, 0x00, 0x00}, Bytes(10, 0)}),
                                   HeaderOf(0xD0, "GAME  "), Join({{0x00, 0xC0, 0xDB, 0xC5, 0x00, 0xC0}, Pattern(0, 1500)}),
                                   HeaderOf(0xEA, "NOTES "), Pattern(0, 256),
@@ -145,7 +146,7 @@ TEST(PackCasImage, AGivenNameIsForASingleSource) {
 // Every bad source is reported, then nothing is written; an earlier output
 // of that name stays as it was.
 TEST(PackCasImage, BadSourcesAreAllReportedAndNothingIsWritten) {
-  const Bytes image = ImageOfBlocks({HeaderOf(0xD0, "GAME  "), {1}});
+  const Bytes image = PlainImage({HeaderOf(0xD0, "GAME  "), {1}});
   const struct {
     const char* what;
     std::function<void(const TempDir&)> prepare;
@@ -213,9 +214,45 @@ TEST(PackCasImage, OutputsThatCannotBeWritten) {
     EXPECT_EQ(ListDir(dir.Path()), Lines{"game.bin"});
     EXPECT_EQ(ReadFile(dir.File("game.bin")), Bytes{0xC9});
   }
+  TempDir dir;
+  for (const char* name : {"a.bin", "b.bin"}) {
+    WriteFile(dir.File(name), Bytes{1});
+    std::filesystem::resize_file(dir.File(name), 9 * 1024 * 1024);
+  }
+  const auto large = PackFiles(dir.File("OUT.CAS"), {dir.File("a.bin"), dir.File("b.bin")});
+  EXPECT_EQ(large->outcome, Outcome::Failure);
+  EXPECT_EQ(large->reporter.Texts().back(),
+            "File: " + dir.File("OUT.CAS") + " is too large: a tape image holds at most 16 MB");
+  EXPECT_EQ(ListDir(dir.Path()), (Lines{"a.bin", "b.bin"}));
+
   const auto none = PackFiles("/tmp/never.cas", {});
   EXPECT_EQ(none->outcome, Outcome::Failure);
   EXPECT_EQ(none->reporter.Texts(), Lines{"No file to put into the tape image /tmp/never.cas"});
+}
+
+TEST(ImageOfBlocks, PadsTheEndOnlyWhereItWouldReadAsACutMarker) {
+  const Bytes marker(tape::kCasMarker.begin(), tape::kCasMarker.end());
+  const struct {
+    const char* what;
+    Bytes last;
+    std::size_t padding;
+  } cases[] = {
+      {"two marker bytes on a multiple of 8", {1, 2, 3, 4, 5, 6, 7, 8, 0x1F, 0xA6}, 6},
+      {"seven of them", {0x1F, 0xA6, 0xDE, 0xBA, 0xCC, 0x13, 0x7D}, 1},
+      {"one of them", {1, 2, 3, 4, 5, 6, 7, 8, 0x1F}, 0},
+      {"two, not on a multiple of 8", {1, 2, 3, 4, 5, 6, 7, 0x1F, 0xA6}, 0},
+      {"other bytes", {1, 2, 3}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<Block> blocks{HeaderOf(0xD0, "GAME  "), c.last};
+    const Bytes image = ImageOfBlocks(blocks);
+    EXPECT_EQ(image, Join({marker, blocks[0], marker, c.last, Bytes(c.padding, 0)}));
+    const tape::CasImage read = tape::ReadCasImage(image);
+    EXPECT_TRUE(read.issues.empty());
+    ASSERT_EQ(read.blocks.size(), 2u);
+    EXPECT_EQ(read.blocks[1].bytes, Join({c.last, Bytes(c.padding, 0)}));
+  }
 }
 
 TEST(PackCasImage, WarnsAboutWhatWouldBeReadOtherwiseThanMeant) {
