@@ -1,5 +1,9 @@
 #include "encode/signal_tables.h"
 
+#include <map>
+#include <memory>
+#include <mutex>
+
 #include "encode/tape_signal.h"
 #include "tape/tape_format.h"
 
@@ -19,11 +23,20 @@ std::vector<std::uint8_t> MakeCell(std::size_t cell_samples, std::size_t half_wa
 
 }  // namespace
 
-SignalTables::SignalTables(const TapeTiming& timing)
-    : cell_bytes_(encode::CellBytes(timing)),
-      frame_bytes_(FrameBytes(timing)),
-      zero_cell_(MakeCell(timing.cell_samples, kZeroHalfWaves)),
-      one_cell_(MakeCell(timing.cell_samples, kOneHalfWaves)) {
+const SignalTables& SignalTables::For(const TapeTiming& timing) {
+  static std::mutex mutex;
+  static std::map<std::size_t, std::unique_ptr<const SignalTables>> made;
+  const std::lock_guard lock(mutex);
+  auto& tables = made[timing.cell_samples];
+  if (!tables) tables = std::make_unique<const SignalTables>(timing.cell_samples);
+  return *tables;
+}
+
+SignalTables::SignalTables(std::size_t cell_samples)
+    : cell_bytes_(cell_samples * kSampleBytes),
+      frame_bytes_(tape::kFrameBits * cell_bytes_),
+      zero_cell_(MakeCell(cell_samples, kZeroHalfWaves)),
+      one_cell_(MakeCell(cell_samples, kOneHalfWaves)) {
   frames_.reserve(256 * frame_bytes_);
   const auto append = [this](bool bit) {
     const auto cell = Cell(bit);

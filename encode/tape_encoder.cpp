@@ -17,7 +17,7 @@ const std::array<std::uint8_t, 64 * 1024> kSilence{};
 }  // namespace
 
 TapeEncoder::TapeEncoder(ByteStream& output, bool write_wave, const TapeTiming& timing)
-    : output_(output), write_wave_(write_wave), timing_(timing), tables_(timing) {}
+    : output_(output), write_wave_(write_wave), timing_(timing), tables_(SignalTables::For(timing)) {}
 
 void TapeEncoder::StartSignal() {
   data_bytes_ = 0;

@@ -53,7 +53,7 @@ class TapeEncoder {
   ByteStream& output_;
   bool write_wave_;
   TapeTiming timing_;
-  SignalTables tables_;
+  const SignalTables& tables_;
   std::uint32_t data_bytes_ = 0;
 };
 
