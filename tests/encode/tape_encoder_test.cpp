@@ -64,19 +64,6 @@ TEST(TapeEncoder, BlocksStandBehindTheTimingsLeadersAndGap) {
   }
 }
 
-TEST(TapeEncoder, LeadersLastAsLongAtEitherSpeed) {
-  std::vector<std::size_t> sizes;
-  for (const Speed& speed : kSpeeds) {
-    MemoryStream out;
-    TapeEncoder encoder(out, false, speed.timing);
-    encoder.StartHeaderBlock();
-    encoder.StartDataBlock();
-    sizes.push_back(out.Size());
-  }
-  EXPECT_EQ(sizes[0], sizes[1]);
-  EXPECT_EQ(sizes[0], 2u * (276480 + 65535 + 69120));
-}
-
 TEST(TapeEncoder, WaveHeaderCarriesBothSizesLittleEndian) {
   MemoryStream out;
   TapeEncoder encoder(out, true, kTiming1200);
