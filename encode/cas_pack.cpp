@@ -30,11 +30,6 @@ std::string NotOnTapeText(std::string_view source_name) {
          " is not a file to put on tape (.BIN, .COM, .CAS, .TXT, .BAS, .PAS or .DOC)";
 }
 
-std::string ImageTooLargeText(std::string_view name) {
-  return "File: " + std::string(name) + " is too large: a tape image holds at most " +
-         Decimal(kMaxImageBytes / (1024 * 1024)) + " MB";
-}
-
 // The source's bytes, or nothing after its failure is in the log.
 std::optional<PackedFile> ReadSource(const std::string& source_name, Reporter& reporter) {
   Log(reporter, "Reading file " + source_name);

@@ -3,7 +3,9 @@
 #include <array>
 
 #include "common/file_names.h"
+#include "common/number_text.h"
 #include "common/option_names.h"
+#include "encode/image_signal.h"
 
 namespace orvano::encode {
 namespace {
@@ -33,6 +35,11 @@ std::string EmptyText(std::string_view source_name) { return "File: " + std::str
 
 std::string TooLargeText(std::string_view source_name) {
   return "File: " + std::string(source_name) + " is too large: its tape signal would not fit in a WAV file";
+}
+
+std::string ImageTooLargeText(std::string_view name) {
+  return "File: " + std::string(name) + " is too large: a tape image holds at most " +
+         Decimal(kMaxImageBytes / (1024 * 1024)) + " MB";
 }
 
 }  // namespace orvano::encode

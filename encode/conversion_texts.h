@@ -17,5 +17,7 @@ void LogPlayingHints(Baud baud, Reporter& reporter);
 
 std::string EmptyText(std::string_view source_name);
 std::string TooLargeText(std::string_view source_name);
+// A tape image, or a source of one, over the size an image may have.
+std::string ImageTooLargeText(std::string_view name);
 
 }  // namespace orvano::encode

@@ -7,7 +7,6 @@
 
 #include "common/file_stream.h"
 #include "common/messages.h"
-#include "common/number_text.h"
 #include "encode/conversion_texts.h"
 #include "encode/image_contents.h"
 #include "encode/image_signal.h"
@@ -29,8 +28,7 @@ std::optional<std::vector<std::uint8_t>> ReadImage(const std::string& source_nam
     return std::nullopt;
   }
   if (source.Size() > kMaxImageBytes) {
-    Log(reporter, "File: " + source_name + " is too large: a tape image holds at most " +
-                      Decimal(kMaxImageBytes / (1024 * 1024)) + " MB");
+    Log(reporter, ImageTooLargeText(source_name));
     return std::nullopt;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(source.Size()));
