@@ -9,6 +9,7 @@
 
 #include "common/file_stream.h"
 #include "common/recording_reporter.h"
+#include "encode/cas_pack.h"
 #include "encode/convert_source.h"
 
 namespace orvano::bench {
@@ -74,8 +75,7 @@ Bytes MakeText(std::size_t size) {
 Bytes EncodeToRaw(const std::string& source) {
   FileNameSet names;
   RecordingReporter reporter;
-  std::uint16_t end_addr = 0;
-  if (encode::ConvertSource(source, names, ConversionOptions{}, end_addr, reporter) != Outcome::Success) {
+  if (encode::ConvertSource(source, names, ConversionOptions{}, reporter) != Outcome::Success) {
     throw std::runtime_error("cannot encode " + source);
   }
   return Load(names.MsrName);
@@ -115,10 +115,23 @@ std::uint64_t FileSize(const std::string& path) {
 }
 
 Inputs MakeInputs(const std::string& dir, double minutes) {
-  const Inputs inputs{dir + "/RECORD.RAW", dir + "/IMAGE.BIN", dir + "/PROGRAM.CAS", dir + "/NOTES.TXT"};
+  const Inputs inputs{dir + "/RECORD.RAW", dir + "/IMAGE.BIN", dir + "/PROGRAM.CAS", dir + "/NOTES.TXT",
+                      dir + "/TAPE.CAS"};
   if (!Exists(inputs.binary)) Save(inputs.binary, MakeBinary(64 * 1024));
   if (!Exists(inputs.program)) Save(inputs.program, MakeProgram(32 * 1024));
   if (!Exists(inputs.text)) Save(inputs.text, MakeText(64 * 1024));
+  if (!Exists(inputs.image)) {
+    const std::string parts = dir + "/parts";
+    ::mkdir(parts.c_str(), 0777);
+    const std::vector<std::string> sources{parts + "/LOADER.CAS", parts + "/GAME.BIN", parts + "/README.TXT"};
+    Save(sources[0], MakeProgram(32 * 1024));
+    Save(sources[1], MakeBinary(16 * 1024));
+    Save(sources[2], MakeText(16 * 1024));
+    RecordingReporter reporter;
+    if (encode::PackCasImage(inputs.image, sources, ConversionOptions{}, std::nullopt, reporter) != Outcome::Success) {
+      throw std::runtime_error("cannot pack " + inputs.image);
+    }
+  }
   if (!Exists(inputs.recording)) {
     std::fprintf(stderr, "making a %.0f-minute recording in %s ...\n", minutes, inputs.recording.c_str());
     const std::string tapes = dir + "/tapes";

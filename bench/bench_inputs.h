@@ -11,6 +11,7 @@ struct Inputs {
   std::string binary;     // 64 KB memory image
   std::string program;    // 32 KB tokenised BASIC program
   std::string text;       // 64 KB ASCII text
+  std::string image;      // 64 KB tape image of a program, a binary and a text
 };
 
 // Makes whatever is missing; an input already there is kept, so repeated

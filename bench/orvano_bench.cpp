@@ -171,18 +171,27 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
       const std::string kind = source.substr(source.rfind('.') + 1);
       const std::string label = "encode " + kind + (wave ? " to WAV" : " to RAW");
       FileNameSet encode_names;
-      std::uint16_t end_addr = 0;
       const ConversionOptions options{0x9000, 0x9000, wave};
-      encode::ConvertSource(source, encode_names, options, end_addr, reporter);
+      encode::ConvertSource(source, encode_names, options, reporter);
       const std::uint64_t out = FileSize(encode_names.MsrName);
       Register("write/" + kind + (wave ? "-wav" : "-raw"), out,
                [=] { WriteZeros(copies + "/zeros", out); }, {copies + "/zeros"});
       Register(label, out, [=] {
         FileNameSet n;
-        std::uint16_t e = 0;
-        encode::ConvertSource(source, n, options, e, reporter);
+        encode::ConvertSource(source, n, options, reporter);
       }, {encode_names.MsrName});
     }
+    // A tape image of the same size, played block by block.
+    const ConversionOptions options{0x9000, 0x9000, wave};
+    FileNameSet image_names;
+    encode::ConvertSource(inputs.image, image_names, options, reporter);
+    const std::uint64_t out = FileSize(image_names.MsrName);
+    Register(std::string("write/image-") + (wave ? "wav" : "raw"), out, [=] { WriteZeros(copies + "/zeros", out); },
+             {copies + "/zeros"});
+    Register(std::string("encode image to ") + (wave ? "WAV" : "RAW"), out, [=] {
+      FileNameSet n;
+      encode::ConvertSource(inputs.image, n, options, reporter);
+    }, {image_names.MsrName});
   }
 }
 
@@ -216,6 +225,8 @@ class TableReporter final : public benchmark::ConsoleReporter {
         {"encode BIN to RAW", "write/BIN-raw", "rate >= 0.50"}, {"encode CAS to RAW", "write/CAS-raw", "rate >= 0.50"},
         {"encode TXT to RAW", "write/TXT-raw", "rate >= 0.50"}, {"encode BIN to WAV", "write/BIN-wav", "time <= 2.00"},
         {"encode CAS to WAV", "write/CAS-wav", "rate >= 0.50"}, {"encode TXT to WAV", "write/TXT-wav", "rate >= 0.50"},
+        {"encode image to RAW", "write/image-raw", "rate >= 0.50"},
+        {"encode image to WAV", "write/image-wav", "time <= 2.00"},
     };
     std::printf("\n%-20s %10s %10s   %-16s %10s %8s %8s  %s\n", "operation", "ms", "MB/s", "baseline", "MB/s",
                 "rate", "time", "goal");

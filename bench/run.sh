@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks optimised, makes their inputs (a 60-minute recording
-# of about 318 MB, a 64 KB binary, a 32 KB program, a 64 KB text) and prints
-# each operation's throughput beside a plain copy of the same bytes.
+# of about 318 MB, a 64 KB binary, a 32 KB program, a 64 KB text, a 64 KB tape
+# image) and prints each operation's throughput beside a plain copy of the
+# same bytes.
 #   bench/run.sh [--minutes=N] [--dir=PATH] [benchmark flags]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -5,7 +5,6 @@
 #include "common/number_text.h"
 #include "encode/signal_length.h"
 #include "encode/tape_conversion.h"
-#include "encode/tape_signal.h"
 #include "tape/tape_format.h"
 
 namespace orvano::encode {
@@ -16,11 +15,6 @@ constexpr TapeKind kBinaryKind{tape::kBinaryType, "Convert binary file", "Conver
 constexpr TapeKind kBasicKind{tape::kBasicType, "Convert BASIC file", "Convert source to MSX tape BASIC file ", "\""};
 constexpr TapeKind kTextKind{tape::kTextType, "Convert textfile", "Convert source to MSX tape textfile ", "\",A"};
 
-void StartDataBlock(TapeEncoder& encoder) {
-  encoder.WriteGap();
-  encoder.WriteLeader(ShortLeaderCells);
-}
-
 void WriteWord(TapeEncoder& encoder, std::uint16_t word) {
   encoder.WriteTapeByte(static_cast<std::uint8_t>(word & 0xFFu));
   encoder.WriteTapeByte(static_cast<std::uint8_t>(word >> 8));
@@ -28,16 +22,15 @@ void WriteWord(TapeEncoder& encoder, std::uint16_t word) {
 
 class BinaryBody final : public TapeBody {
  public:
-  BinaryBody(const ConversionOptions& options, std::uint16_t& end_addr) : options_(options), end_addr_(end_addr) {}
+  explicit BinaryBody(const ConversionOptions& options) : options_(options) {}
 
-  std::uint64_t DataBytes(std::uint64_t source_size, std::uint8_t) const override {
-    return BinaryDataBytes(source_size);
+  std::uint64_t DataBytes(const TapeTiming& timing, std::uint64_t source_size, std::uint8_t) const override {
+    return BinaryDataBytes(timing, source_size);
   }
   void Begin(TapeEncoder& encoder, std::uint64_t source_size) override {
-    StartDataBlock(encoder);
-    end_addr_ = static_cast<std::uint16_t>(options_.LoadAddr + source_size - 1);
+    encoder.StartDataBlock();
     WriteWord(encoder, options_.LoadAddr);
-    WriteWord(encoder, end_addr_);
+    WriteWord(encoder, static_cast<std::uint16_t>(options_.LoadAddr + source_size - 1));
     WriteWord(encoder, options_.StartAddr);
   }
   void Byte(TapeEncoder& encoder, std::uint64_t, std::uint8_t value) override { encoder.WriteTapeByte(value); }
@@ -45,15 +38,14 @@ class BinaryBody final : public TapeBody {
 
  private:
   const ConversionOptions& options_;
-  std::uint16_t& end_addr_;
 };
 
 class BasicBody final : public TapeBody {
  public:
-  std::uint64_t DataBytes(std::uint64_t source_size, std::uint8_t first_byte) const override {
-    return BasicDataBytes(first_byte == tape::kDiskBasicMarker ? source_size - 1 : source_size);
+  std::uint64_t DataBytes(const TapeTiming& timing, std::uint64_t source_size, std::uint8_t first_byte) const override {
+    return BasicDataBytes(timing, first_byte == tape::kDiskBasicMarker ? source_size - 1 : source_size);
   }
-  void Begin(TapeEncoder& encoder, std::uint64_t) override { StartDataBlock(encoder); }
+  void Begin(TapeEncoder& encoder, std::uint64_t) override { encoder.StartDataBlock(); }
   void Byte(TapeEncoder& encoder, std::uint64_t position, std::uint8_t value) override {
     // Only the very first byte can be the disk file's marker; a 0xFF
     // anywhere else is part of the program.
@@ -67,12 +59,12 @@ class BasicBody final : public TapeBody {
 
 class TextBody final : public TapeBody {
  public:
-  std::uint64_t DataBytes(std::uint64_t source_size, std::uint8_t) const override {
-    return TextDataBytes(source_size);
+  std::uint64_t DataBytes(const TapeTiming& timing, std::uint64_t source_size, std::uint8_t) const override {
+    return TextDataBytes(timing, source_size);
   }
   void Begin(TapeEncoder&, std::uint64_t) override {}
   void Byte(TapeEncoder& encoder, std::uint64_t, std::uint8_t value) override {
-    if (block_fill_ == 0) StartDataBlock(encoder);
+    if (block_fill_ == 0) encoder.StartDataBlock();
     encoder.WriteTapeByte(value);
     block_fill_ = static_cast<std::uint8_t>(block_fill_ + 1);
   }
@@ -93,22 +85,21 @@ static_assert(tape::kTextBlockBytes == 256, "the block counter wraps at 256");
 
 }  // namespace
 
-Outcome ConvertBinary(FileNameSet& names, const ConversionOptions& options, std::uint16_t& end_addr,
-                      Reporter& reporter) {
-  BinaryBody body(options, end_addr);
+Outcome ConvertBinary(FileNameSet& names, const ConversionOptions& options, Reporter& reporter) {
+  BinaryBody body(options);
   const std::string address_line =
       "Set load&run addres to 0x" + Hex4(options.LoadAddr) + " & 0x" + Hex4(options.StartAddr);
-  return RunConversion(kBinaryKind, address_line, body, names, options.WriteWave, reporter);
+  return RunConversion(kBinaryKind, address_line, body, names, options, reporter);
 }
 
 Outcome ConvertBasic(FileNameSet& names, const ConversionOptions& options, Reporter& reporter) {
   BasicBody body;
-  return RunConversion(kBasicKind, {}, body, names, options.WriteWave, reporter);
+  return RunConversion(kBasicKind, {}, body, names, options, reporter);
 }
 
 Outcome ConvertText(FileNameSet& names, const ConversionOptions& options, Reporter& reporter) {
   TextBody body;
-  return RunConversion(kTextKind, {}, body, names, options.WriteWave, reporter);
+  return RunConversion(kTextKind, {}, body, names, options, reporter);
 }
 
 }  // namespace orvano::encode

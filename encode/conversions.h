@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "common/conversion_options.h"
 #include "common/file_names.h"
 #include "common/outcome.h"
@@ -11,13 +9,13 @@ namespace orvano::encode {
 
 // Each converts names.SourceName, opened under the name the user chose, into
 // the tape image of one MSX tape file beside it: .RAW, or .WAV when
-// options.WriteWave is set, with the file-name part upper-cased. The output
-// name goes to names.MsrName. Every line and failure is in the log.
+// options.WriteWave is set, with the file-name part upper-cased, at the
+// options' baud. The output name goes to names.MsrName. Every line and
+// failure is in the log.
 
 // A memory image behind the load, end and start addresses; the end address
-// (load + size - 1, modulo 65536) is stored in end_addr.
-Outcome ConvertBinary(FileNameSet& names, const ConversionOptions& options, std::uint16_t& end_addr,
-                      Reporter& reporter);
+// is load + size - 1, modulo 65536.
+Outcome ConvertBinary(FileNameSet& names, const ConversionOptions& options, Reporter& reporter);
 // A tokenised program without the 0xFF a disk file may begin with, then ten zeros.
 Outcome ConvertBasic(FileNameSet& names, const ConversionOptions& options, Reporter& reporter);
 // The text in blocks of 256 bytes, closed with 0x1A end marks.

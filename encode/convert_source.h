@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "common/conversion_options.h"
@@ -10,13 +9,15 @@
 
 namespace orvano::encode {
 
-// Converts the file the user chose into the cassette signal of one MSX tape
-// file, choosing binary, BASIC or text by the extension of its upper-cased
+// Converts the file the user chose into a cassette signal at the options'
+// baud, choosing binary, BASIC or text by the extension of its upper-cased
 // file name (a .COM file is announced by a warning, then taken as binary).
+// A file of the BASIC kind that begins with the block marker is a tape image,
+// and every block of it is played; any other is one tokenised program.
 // Stores the chosen path, as it was given, in names.SourceName and the output
-// in names.MsrName; a binary conversion stores its end address in end_addr.
-// An extension that matches no kind is explained in the log and is a failure.
+// in names.MsrName. An extension that matches no kind is explained in the
+// log and is a failure.
 Outcome ConvertSource(const std::string& chosen, FileNameSet& names, const ConversionOptions& options,
-                      std::uint16_t& end_addr, Reporter& reporter);
+                      Reporter& reporter);
 
 }  // namespace orvano::encode

@@ -1,14 +1,13 @@
 #include "encode/tape_conversion.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <vector>
 
 #include "common/file_stream.h"
 #include "common/messages.h"
+#include "encode/conversion_texts.h"
 #include "encode/signal_length.h"
-#include "encode/tape_signal.h"
 #include "tape/tape_format.h"
 
 namespace orvano::encode {
@@ -17,35 +16,14 @@ namespace {
 // The source is read, and the output buffered, in blocks of this size.
 constexpr std::size_t kBlockBytes = 64 * 1024;
 
-constexpr std::array<std::string_view, 6> kPlayingHints{
-    "Open this file in your Wave Editor or Player with following params:",
-    "Sample rate: 44100 Hz",
-    "Sample type: 16 Bit PCM",
-    "Signed",
-    "Byte order: Little-endian",
-    "Chanels: Mono",
-};
-
-std::string OutputNameFor(std::string_view source_name, bool write_wave) {
-  // Only the file-name part is upper-cased: the directories keep the names
-  // they have on a case-sensitive host.
-  return ChangeExt(UpperCaseFileName(source_name), write_wave ? "WAV" : "RAW");
-}
-
 void LogIntroduction(const TapeKind& kind, std::string_view output_name, std::string_view tape_name,
-                     std::string_view address_line, Reporter& reporter) {
+                     std::string_view address_line, Baud baud, Reporter& reporter) {
   Log(reporter, std::string(kind.intro) + std::string(output_name));
-  for (const std::string_view hint : kPlayingHints) Log(reporter, hint);
+  LogPlayingHints(baud, reporter);
   Log(reporter, "Set MSX filename to [" + std::string(tape_name) + "]");
   Log(reporter, "In PK8020/PK8010 KORVET you can read this file:");
   Log(reporter, "LOAD \"CAS:" + std::string(tape_name) + std::string(kind.load_ending));
   if (!address_line.empty()) Log(reporter, address_line);
-}
-
-std::string EmptyText(std::string_view source_name) { return "File: " + std::string(source_name) + " is empty"; }
-
-std::string TooLargeText(std::string_view source_name) {
-  return "File: " + std::string(source_name) + " is too large: its tape signal would not fit in a WAV file";
 }
 
 // Reads the source block by block and hands every byte to the body, until the
@@ -70,13 +48,14 @@ void EncodeData(ByteStream& source, std::uint64_t size, TapeBody& body, TapeEnco
 }  // namespace
 
 Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeBody& body, FileNameSet& names,
-                      bool write_wave, Reporter& reporter) {
+                      const ConversionOptions& options, Reporter& reporter) {
   const std::string source_name = names.SourceName;
   Log(reporter, "Reading file " + source_name);
-  names.MsrName = OutputNameFor(source_name, write_wave);
+  const TapeTiming& timing = TimingFor(options.baud);
+  names.MsrName = OutputNameFor(source_name, options.WriteWave);
   const std::string output_name = names.MsrName;
   const std::string tape_name = TapeName(output_name);
-  LogIntroduction(kind, output_name, tape_name, address_line, reporter);
+  LogIntroduction(kind, output_name, tape_name, address_line, options.baud, reporter);
 
   FileStream source(source_name, OpenMode::Read);
   if (source.Failed()) {
@@ -90,7 +69,7 @@ Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeB
   }
   const std::uint8_t first_byte = source.ReadByte();
   source.Seek(0);
-  if (body.DataBytes(size, first_byte) > kMaxDataBytes) {
+  if (body.DataBytes(timing, size, first_byte) > kMaxDataBytes) {
     Log(reporter, TooLargeText(source_name));
     return Outcome::Failure;
   }
@@ -105,9 +84,9 @@ Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeB
   }
   Progress progress(reporter, kind.caption);
 
-  TapeEncoder encoder(output, write_wave);
+  TapeEncoder encoder(output, options.WriteWave, timing);
   encoder.StartSignal();
-  encoder.WriteLeader(LongLeaderCells);
+  encoder.StartHeaderBlock();
   for (std::size_t i = 0; i < tape::kTypeByteCount; ++i) encoder.WriteTapeByte(kind.type_byte);
   encoder.WriteTapeName(tape_name);
   body.Begin(encoder, size);

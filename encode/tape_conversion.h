@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/conversion_options.h"
 #include "common/file_names.h"
 #include "common/outcome.h"
 #include "common/reporter.h"
@@ -23,7 +24,8 @@ class TapeBody {
  public:
   virtual ~TapeBody() = default;
   // The DataBytes the whole conversion will end with.
-  virtual std::uint64_t DataBytes(std::uint64_t source_size, std::uint8_t first_byte) const = 0;
+  virtual std::uint64_t DataBytes(const TapeTiming& timing, std::uint64_t source_size,
+                                  std::uint8_t first_byte) const = 0;
   virtual void Begin(TapeEncoder& encoder, std::uint64_t source_size) = 0;
   // `position` is the source position after the byte was read, 1 for the first.
   virtual void Byte(TapeEncoder& encoder, std::uint64_t position, std::uint8_t value) = 0;
@@ -32,9 +34,9 @@ class TapeBody {
 
 // One whole conversion of names.SourceName into a tape image beside it, named
 // in names.MsrName: the introduction in the log, the checks, the header
-// block, the body, the WAV header and the closing line. `address_line`, when
-// not empty, is logged after the LOAD line.
+// block, the body, the WAV header and the closing line, at the options' baud.
+// `address_line`, when not empty, is logged after the LOAD line.
 Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeBody& body, FileNameSet& names,
-                      bool write_wave, Reporter& reporter);
+                      const ConversionOptions& options, Reporter& reporter);
 
 }  // namespace orvano::encode

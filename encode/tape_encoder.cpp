@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <span>
 
 #include "encode/tape_signal.h"
 #include "encode/wave_header.h"
@@ -12,54 +10,31 @@
 namespace orvano::encode {
 namespace {
 
-// Leaders are long runs of one-cells; writing them a few hundred cells at a
-// time keeps the encoder close to the speed of a plain copy.
-constexpr std::size_t kLeaderRunCells = 256;
-
-constexpr std::array<std::uint8_t, kLeaderRunCells * kCellBytes> MakeLeaderRun() {
-  std::array<std::uint8_t, kLeaderRunCells * kCellBytes> run{};
-  for (std::size_t i = 0; i < run.size(); ++i) run[i] = OneCell[i % kCellBytes];
-  return run;
-}
-
-constexpr auto kLeaderRun = MakeLeaderRun();
-
-// The whole gap in one write: the output is the same as 65535 writes of one
-// zero sample.
-const std::array<std::uint8_t, kGapBytes> kSilence{};
-
-std::span<const std::uint8_t> CellFor(bool bit) { return bit ? std::span(OneCell) : std::span(ZeroCell); }
+// A gap goes out in pieces of this silence; any piece count gives the same
+// output as one zero sample at a time.
+const std::array<std::uint8_t, 64 * 1024> kSilence{};
 
 }  // namespace
+
+TapeEncoder::TapeEncoder(ByteStream& output, bool write_wave, const TapeTiming& timing)
+    : output_(output), write_wave_(write_wave), timing_(timing), tables_(SignalTables::For(timing)) {}
 
 void TapeEncoder::StartSignal() {
   data_bytes_ = 0;
   if (write_wave_) output_.Seek(kWaveHeaderBytes);
 }
 
-void TapeEncoder::WriteZeroCell() {
-  output_.Write(ZeroCell);
-  Count(kCellBytes);
+void TapeEncoder::StartHeaderBlock() { WriteLeader(timing_.long_leader_cells); }
+
+void TapeEncoder::StartDataBlock() {
+  WriteGap();
+  WriteLeader(timing_.short_leader_cells);
 }
 
-void TapeEncoder::WriteOneCell() {
-  output_.Write(OneCell);
-  Count(kCellBytes);
-}
+void TapeEncoder::WriteTapeByte(std::uint8_t value) { Put(tables_.Frame(value)); }
 
-void TapeEncoder::WriteTapeByte(std::uint8_t value) {
-  // The frame is put together here and written once; its bytes are those of
-  // eleven cell writes.
-  std::array<std::uint8_t, kFrameBytes> frame;
-  auto place = [&frame, cell = std::size_t{0}](bool bit) mutable {
-    std::memcpy(frame.data() + cell * kCellBytes, CellFor(bit).data(), kCellBytes);
-    ++cell;
-  };
-  place(false);
-  for (unsigned bit = 0; bit < tape::kDataBits; ++bit) place(((value >> bit) & 1u) != 0);
-  for (std::size_t stop = 0; stop < tape::kStopBits; ++stop) place(true);
-  output_.Write(frame);
-  Count(kFrameBytes);
+void TapeEncoder::WriteTapeBytes(std::span<const std::uint8_t> values) {
+  for (const std::uint8_t value : values) Put(tables_.Frame(value));
 }
 
 void TapeEncoder::WriteTapeName(std::string_view name) {
@@ -68,16 +43,19 @@ void TapeEncoder::WriteTapeName(std::string_view name) {
 
 void TapeEncoder::WriteLeader(std::size_t cells) {
   while (cells > 0) {
-    const std::size_t run = std::min(cells, kLeaderRunCells);
-    output_.Write(std::span(kLeaderRun).first(run * kCellBytes));
-    Count(run * kCellBytes);
+    const std::size_t run = std::min(cells, SignalTables::kLeaderRunCells);
+    Put(tables_.LeaderRun(run));
     cells -= run;
   }
 }
 
 void TapeEncoder::WriteGap() {
-  output_.Write(kSilence);
-  Count(kGapBytes);
+  std::size_t bytes = GapBytes(timing_);
+  while (bytes > 0) {
+    const std::size_t piece = std::min(bytes, kSilence.size());
+    Put(std::span(kSilence).first(piece));
+    bytes -= piece;
+  }
 }
 
 void TapeEncoder::WriteWaveHeader() {

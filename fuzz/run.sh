@@ -13,7 +13,7 @@ case "$limit" in
   *) limit_flag=-max_total_time=$limit; what="$limit s" ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup)
 
 ./scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANO_FUZZ=ON -DORVANO_BUILD_UI=OFF -DORVANO_BUILD_BENCH=OFF \
@@ -45,6 +45,22 @@ if [ ! -d "$seeds" ]; then
   printf '|31|\xFE Reading file GAME.RAW' >"$seeds/fuzz_markup/line"
   printf 'abc|0x4E|def||x|zz|y|-1|t|31' >"$seeds/fuzz_markup/markers"
   rm -rf "$work"
+fi
+
+# Tape images of the same three sources: one file each, and all on one tape.
+images=$seeds/fuzz_image_encode
+if [ ! -d "$images" ]; then
+  mkdir -p "$images"
+  marker() { printf '\x1F\xA6\xDE\xBA\xCC\x13\x7D\x74'; }
+  header() { marker; for _ in 1 2 3 4 5 6 7 8 9 10; do printf "$1"; done; printf '%-6s' "$2"; marker; }
+  note='10 PRINT "HELLO"\r\n'
+  { header '\xD3' DEMO; tail -c +2 examples/source/DEMO.CAS; head -c 10 /dev/zero; } >"$images/DEMO"
+  { header '\xD0' TINY; printf '\x00\x90\x03\x90\x00\x90\x01\x02\x03\xC9'; } >"$images/TINY"
+  { header '\xEA' NOTE; printf "$note"; head -c $((256 - 18)) /dev/zero | tr '\0' '\032'; } >"$images/NOTE"
+  for part in DEMO TINY NOTE; do
+    cat "$images/$part" >>"$images/ALL"
+    head -c $(((8 - $(stat -c %s "$images/ALL") % 8) % 8)) /dev/zero >>"$images/ALL"
+  done
 fi
 
 mkdir -p build-fuzz/artifacts

@@ -8,14 +8,14 @@
 namespace orvano::ops {
 namespace {
 
-constexpr unsigned kEncodeFlags = kWave | kLoad | kStart;
+constexpr unsigned kEncodeFlags = kWave | kLoad | kStart | kBaud;
 
 // In the order of the menus and of the command line's list.
 constexpr std::array kOperations{
     Operation{.command = cmNew, .menu = Menu::File, .menu_text = "~N~ew", .key_hint = "F2", .key = Key::F2,
               .status_text = "~F2~ New", .hint = "Turn a file into the tape signal of an MSX tape file",
               .subcommand = "encode", .arguments = "FILE",
-              .summary = "tape image of a .BIN/.COM, .CAS or text file: FILE.RAW (or .WAV)",
+              .summary = "tape signal of a .BIN/.COM, .CAS, text file or tape image: FILE.RAW (or .WAV)",
               .flags = kEncodeFlags, .input = Input::OneFile, .run = &RunConvertSource},
     Operation{.command = cmOpen, .menu = Menu::File, .menu_text = "~O~pen...", .key_hint = "F3", .key = Key::F3,
               .status_text = "~F3~ Open", .hint = "Choose a recording to decode"},
@@ -47,6 +47,10 @@ constexpr std::array kOperations{
     Operation{.subcommand = "decode", .arguments = "FILE",
               .summary = "recode, phase1, phase2, extract, and list a BASIC program", .input = Input::OpenedSource,
               .run = &RunDecodeChain},
+
+    Operation{.subcommand = "cas-pack", .arguments = "OUT SOURCE...",
+              .summary = "build the tape image OUT from .BIN/.COM, .CAS (tokenised) and text files",
+              .flags = kLoad | kStart | kName, .input = Input::OutputAndSources, .run = &RunCasPack},
 
     Operation{.command = cmTile, .menu = Menu::Window, .menu_text = "~T~ile"},
     Operation{.command = cmCascade, .menu = Menu::Window, .menu_text = "C~a~scade"},

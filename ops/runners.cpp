@@ -2,6 +2,7 @@
 
 #include "basic/bas_decode.h"
 #include "decode/operations.h"
+#include "encode/cas_pack.h"
 #include "encode/convert_source.h"
 #include "tape/cas_decode.h"
 
@@ -29,8 +30,13 @@ Outcome RunDecodeChain(Request& request) {
 }
 
 Outcome RunConvertSource(Request& request) {
-  std::uint16_t end_addr = 0;
-  return encode::ConvertSource(request.files.at(0), request.names, request.options, end_addr, request.reporter);
+  return encode::ConvertSource(request.files.at(0), request.names, request.options, request.reporter);
+}
+
+Outcome RunCasPack(Request& request) {
+  std::optional<std::string> name;
+  if (!request.tape_name.empty()) name = request.tape_name;
+  return encode::PackCasImage(request.output, request.files, request.options, name, request.reporter);
 }
 
 }  // namespace orvano::ops

@@ -15,5 +15,7 @@ Outcome RunBasDecode(Request& request);
 // Recode, phase 1, phase 2, extraction, and the listing of a BASIC file.
 Outcome RunDecodeChain(Request& request);
 Outcome RunConvertSource(Request& request);
+// Builds the tape image `output` from the sources.
+Outcome RunCasPack(Request& request);
 
 }  // namespace orvano::ops

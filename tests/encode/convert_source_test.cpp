@@ -53,11 +53,16 @@ Bytes Pattern(std::size_t from, std::size_t to) {
   return bytes;
 }
 
-std::vector<Segment> Tape(std::uint8_t type, std::string_view name, std::initializer_list<Bytes> blocks) {
+// The leaders are counted in cells of 1200 baud unless `cells_per_cell` says
+// how many cells of the speed take the time of one.
+std::vector<Segment> Tape(std::uint8_t type, std::string_view name, std::initializer_list<Bytes> blocks,
+                          std::size_t cells_per_cell = 1) {
   Bytes header(10 + name.size(), type);
   std::copy(name.begin(), name.end(), header.begin() + 10);
-  std::vector<Segment> segments{Leader(7680), Frames(header)};
-  for (const Bytes& block : blocks) segments.insert(segments.end(), {Gap(65535), Leader(1920), Frames(block)});
+  std::vector<Segment> segments{Leader(7680 * cells_per_cell), Frames(header)};
+  for (const Bytes& block : blocks) {
+    segments.insert(segments.end(), {Gap(65535), Leader(1920 * cells_per_cell), Frames(block)});
+  }
   return segments;
 }
 
@@ -65,13 +70,12 @@ struct Run {
   Outcome outcome;
   RecordingReporter reporter;
   FileNameSet names;
-  std::uint16_t end_addr = 0;
 };
 
 std::unique_ptr<Run> Convert(const std::string& chosen, const ConversionOptions& options = {},
                              Reporter* reporter = nullptr) {
   auto run = std::make_unique<Run>();
-  run->outcome = ConvertSource(chosen, run->names, options, run->end_addr, reporter ? *reporter : run->reporter);
+  run->outcome = ConvertSource(chosen, run->names, options, reporter ? *reporter : run->reporter);
   return run;
 }
 
@@ -105,18 +109,16 @@ TEST(ConvertSource, BinaryAddressesComeFromTheOptionsAndWrapAt64K) {
     std::uint16_t load, start;
     std::size_t size;
     Bytes words;
-    std::uint16_t end;
     const char* line;
   } cases[] = {
-      {0x8000, 0x8100, 0x100, {0x00, 0x80, 0xFF, 0x80, 0x00, 0x81}, 0x80FF, "0x8000 & 0x8100"},
-      {0xFFFF, 0x00AB, 2, {0xFF, 0xFF, 0x00, 0x00, 0xAB, 0x00}, 0x0000, "0xFFFF & 0x00AB"},
+      {0x8000, 0x8100, 0x100, {0x00, 0x80, 0xFF, 0x80, 0x00, 0x81}, "0x8000 & 0x8100"},
+      {0xFFFF, 0x00AB, 2, {0xFF, 0xFF, 0x00, 0x00, 0xAB, 0x00}, "0xFFFF & 0x00AB"},
   };
   for (const auto& c : cases) {
     TempDir dir;
     WriteFile(dir.File("GAME.BIN"), Pattern(0, c.size));
     const auto run = Convert(dir.File("GAME.BIN"), {c.load, c.start, false});
     EXPECT_EQ(run->reporter.Texts()[11], std::string("Set load&run addres to ") + c.line);
-    EXPECT_EQ(run->end_addr, c.end);
     EXPECT_EQ(ReadSignal(ReadFile(dir.File("GAME.RAW"))).back(), Frames(Join({c.words, Pattern(0, c.size)})));
   }
 }
@@ -175,6 +177,39 @@ TEST(ConvertSource, TextGoesIn256ByteBlocksFilledAndClosedWithEndMarks) {
                    "Sucessfully!!!"));
     EXPECT_EQ(run->reporter.Events()[11].text, "Convert textfile");
     EXPECT_EQ(ReadSignal(ReadFile(dir.File("NOTES.RAW"))), c.tape);
+  }
+}
+
+TEST(ConvertSource, At2400BaudCellsHalveAndLeadersKeepTheirTime) {
+  const Bytes mark{0x1A};
+  const struct {
+    const char* file;
+    Bytes source;
+    std::vector<Segment> tape;
+    std::size_t samples;
+  } cases[] = {
+      {"game.bin", Pattern(0, 300), Tape(0xD0, "GAME  ", {Join({{0x00, 0x90, 0x2B, 0x91, 0x00, 0x90}, Pattern(0, 300)})}, 2),
+       345600 + 65535 + 198 * (16 + 306)},
+      {"game.cas", {0xFF, 0x81, 0x00}, Tape(0xD3, "GAME  ", {Join({{0x81, 0x00}, Bytes(10, 0)})}, 2),
+       345600 + 65535 + 198 * (16 + 12)},
+      {"game.txt", Pattern(0, 256), Tape(0xEA, "GAME  ", {Join({Pattern(0, 256), mark})}, 2),
+       345600 + 65535 + 198 * (16 + 257)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    TempDir dir;
+    WriteFile(dir.File(c.file), c.source);
+    ConversionOptions options;
+    options.baud = Baud::k2400;
+    const auto run = Convert(dir.File(c.file), options);
+    EXPECT_EQ(run->outcome, Outcome::Success);
+    const Lines texts = run->reporter.Texts();
+    ASSERT_GE(texts.size(), 9u);
+    EXPECT_EQ(texts[7], "Chanels: Mono");
+    EXPECT_EQ(texts[8], "Baud rate: 2400");
+    const Bytes signal = ReadFile(run->names.MsrName);
+    EXPECT_EQ(signal.size(), 2 * c.samples);
+    EXPECT_EQ(ReadSignal(signal, testing::kShapes2400), c.tape);
   }
 }
 
@@ -254,7 +289,7 @@ TEST(ConvertSource, RefusalsBeforeCreatingTheOutput) {
     EXPECT_EQ(ListDir(dir.Path()), c.files);
   }
   // The largest source whose signal still fits.
-  EXPECT_LE(BinaryDataBytes(5421878) + 36, 0xFFFFFFFFull);
+  EXPECT_LE(BinaryDataBytes(kTiming1200, 5421878) + 36, 0xFFFFFFFFull);
 }
 
 // Cuts the source short when the progress first moves, so that the next

@@ -1,0 +1,45 @@
+#include "encode/conversion_texts.h"
+
+#include <array>
+
+#include "common/file_names.h"
+#include "common/number_text.h"
+#include "common/option_names.h"
+#include "encode/image_signal.h"
+
+namespace orvano::encode {
+namespace {
+
+constexpr std::array<std::string_view, 6> kPlayingHints{
+    "Open this file in your Wave Editor or Player with following params:",
+    "Sample rate: 44100 Hz",
+    "Sample type: 16 Bit PCM",
+    "Signed",
+    "Byte order: Little-endian",
+    "Chanels: Mono",
+};
+
+}  // namespace
+
+std::string OutputNameFor(std::string_view source_name, bool write_wave) {
+  // The directories keep the names they have on a case-sensitive host.
+  return ChangeExt(UpperCaseFileName(source_name), write_wave ? "WAV" : "RAW");
+}
+
+void LogPlayingHints(Baud baud, Reporter& reporter) {
+  for (const std::string_view hint : kPlayingHints) Log(reporter, hint);
+  if (baud != Baud::k1200) Log(reporter, "Baud rate: " + std::string(NameOf(baud)));
+}
+
+std::string EmptyText(std::string_view source_name) { return "File: " + std::string(source_name) + " is empty"; }
+
+std::string TooLargeText(std::string_view source_name) {
+  return "File: " + std::string(source_name) + " is too large: its tape signal would not fit in a WAV file";
+}
+
+std::string ImageTooLargeText(std::string_view name) {
+  return "File: " + std::string(name) + " is too large: a tape image holds at most " +
+         Decimal(kMaxImageBytes / (1024 * 1024)) + " MB";
+}
+
+}  // namespace orvano::encode
