@@ -151,7 +151,7 @@ void ConverterApp::RunDecode(Command command) {
       tape::CasDecode(names_, reporter_);
       break;
     case cmBasDecode:
-      basic::BasDecode(names_, reporter_);
+      basic::BasDecode(names_, options_.dialect, reporter_);
       break;
     default:
       break;

@@ -35,7 +35,7 @@ int RunDecode(std::span<const std::string> args, Reporter& reporter, std::string
   }
   const tape::CasDecodeResult extracted = tape::CasDecode(names, reporter);
   if (extracted.outcome == Outcome::Success && extracted.kind == tape::TapeFileKind::Basic) {
-    return ExitStatus(basic::BasDecode(names, reporter));
+    return ExitStatus(basic::BasDecode(names, DialectChoice::Auto, reporter));
   }
   return ExitStatus(extracted.outcome);
 }

@@ -11,7 +11,7 @@ int List(std::span<const std::string> args, Reporter& reporter, std::string& err
   if (!file) return kExitUsage;
   FileNameSet names;
   names.SourceName = *file;
-  return basic::BasDecode(names, reporter) == Outcome::Success ? kExitSuccess : kExitFailure;
+  return basic::BasDecode(names, DialectChoice::Auto, reporter) == Outcome::Success ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace
