@@ -6,6 +6,7 @@
 #include "basic/line_decoder.h"
 #include "basic/program_lister.h"
 #include "common/file_stream.h"
+#include "common/number_text.h"
 
 namespace orvano::basic {
 namespace {
@@ -53,7 +54,9 @@ ProgramListing BasicDetokenizer::ListTo(ByteStream& output) {
     output.Write({reinterpret_cast<const std::uint8_t*>(record.data()), record.size()});
     return !output.Failed();
   });
-  if (too_large) listing.problems.push_back("only the first 16 MB of the file are listed");
+  if (too_large) {
+    listing.problems.push_back("only the first " + Decimal(kMaxProgramSize >> 20) + " MB of the file are listed");
+  }
   return listing;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -83,6 +84,34 @@ TEST(Listing, TakesALeading0xFFForALinkWhenTheLinksSaySo) {
   EXPECT_EQ(Msx(program).text, listing);
   EXPECT_EQ(Msx(Join({{0xFF}, program})).text, listing);
   EXPECT_EQ(ListProgram(program, DialectChoice::Korvet).text, listing);
+}
+
+// A file of zeros, larger than any program.
+class ZeroStream final : public ByteStream {
+ public:
+  explicit ZeroStream(std::uint64_t size) : size_(size) {}
+  std::uint64_t Size() const override { return size_; }
+  std::uint64_t Position() const override { return position_; }
+
+ protected:
+  void DoSeek(std::uint64_t position) override { position_ = position; }
+  void DoRead(std::span<std::uint8_t> out) override {
+    std::fill(out.begin(), out.end(), std::uint8_t{0});
+    position_ += out.size();
+  }
+  void DoWrite(std::span<const std::uint8_t>) override {}
+
+ private:
+  std::uint64_t size_;
+  std::uint64_t position_ = 0;
+};
+
+TEST(Listing, SaysWhenOnlyTheStartOfAHugeFileIsListed) {
+  ZeroStream source(BasicDetokenizer::kMaxProgramSize + 1);
+  MemoryStream output;
+  BasicDetokenizer detokenizer(&source, "", DialectChoice::Msx);
+  EXPECT_EQ(detokenizer.ListTo(output).problems, Texts{"only the first 16 MB of the file are listed"});
+  EXPECT_EQ(source.Status(), StreamStatus::Ok);
 }
 
 TEST(MsxListing, CutsTheTextAt255CharactersWithoutTheNumber) {
