@@ -6,7 +6,7 @@
 
 namespace orvano::basic {
 
-Outcome BasDecode(FileNameSet& names, Reporter& reporter) {
+Outcome BasDecode(FileNameSet& names, DialectChoice dialect, Reporter& reporter) {
   const std::string cas_name = ChangeExt(names.SourceName, "CAS");
   names.OutputName = cas_name;
   Log(reporter, "Open file " + cas_name + " for reading");
@@ -26,10 +26,12 @@ Outcome BasDecode(FileNameSet& names, Reporter& reporter) {
     return Outcome::Failure;
   }
 
-  BasicDetokenizer detokenizer(&input, "");
+  BasicDetokenizer detokenizer(&input, "", dialect);
   const ListResult result = detokenizer.ListToFile(bas_name);
   switch (result.status) {
     case ListStatus::Written:
+      Log(reporter, result.listing.choice_line);
+      for (const std::string& problem : result.listing.problems) Warn(reporter, problem);
       Log(reporter, "BAS file " + bas_name + " create successfully!!!");
       return Outcome::Success;
     case ListStatus::SourceFailed:

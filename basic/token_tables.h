@@ -1,19 +1,15 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
+
+#include "basic/keyword_index.h"
 
 namespace orvano::basic {
 
-// The keyword of a token code as the listing spells it.
-struct Token {
-  std::uint8_t code;
-  std::string_view keyword;
-};
-
+// The tokens of Korvet BASIC, the BASIC of the PK8020 Korvet.
+//
 // The one-byte tokens 0x81 to 0xFD, in code order. 0xFF is the prefix of the
 // second table and has no keyword of its own.
 inline constexpr std::array<Token, 102> kOneByteTokens{{
@@ -50,26 +46,7 @@ inline constexpr std::array<Token, 32> kPrefixedTokens{{
     {0x9F, "FIX"},   {0xAF, "EOF"},
 }};
 
-inline constexpr std::uint8_t kTokenPrefix = 0xFF;
-
 namespace detail {
-
-constexpr bool WellFormed(std::span<const Token> table, std::uint8_t lowest, std::uint8_t highest) {
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    if (table[i].code < lowest || table[i].code > highest) return false;
-    if (i > 0 && table[i].code <= table[i - 1].code) return false;
-    if (table[i].keyword.empty() || table[i].keyword.size() > 9) return false;
-  }
-  return true;
-}
-
-using KeywordIndex = std::array<std::string_view, 256>;
-
-constexpr KeywordIndex IndexOf(std::span<const Token> table) {
-  KeywordIndex index{};
-  for (const Token& token : table) index[token.code] = token.keyword;
-  return index;
-}
 
 inline constexpr KeywordIndex kOneByteIndex = IndexOf(kOneByteTokens);
 inline constexpr KeywordIndex kPrefixedIndex = IndexOf(kPrefixedTokens);

@@ -140,7 +140,7 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
   decode::Phase1Decode(names, reporter);
   decode::Phase2Decode(names, reporter);
   tape::CasDecode(names, reporter);
-  basic::BasDecode(names, reporter);
+  basic::BasDecode(names, DialectChoice::Auto, reporter);
   const std::uint64_t raw = FileSize(base + ".RAW");
   const std::uint64_t tx1 = FileSize(base + ".TX1");
   const std::uint64_t tx2 = FileSize(base + ".TX2");
@@ -154,7 +154,7 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
   Register("copy/tx2", tx2, [=] { CopyFile(base + ".TX2", copies + "/copy.tx2"); }, {copies + "/copy.tx2"});
   Register("extract", tx2, [] { tape::CasDecode(names, reporter); }, {names.OutputName});
   const std::uint64_t cas = FileSize(base + ".CAS");
-  Register("list", cas, [] { basic::BasDecode(names, reporter); }, {names.BasName});
+  Register("list", cas, [] { basic::BasDecode(names, DialectChoice::Auto, reporter); }, {names.BasName});
 
   const std::string cli = Dir(work + "/cli");
   if (::link(inputs.recording.c_str(), (cli + "/RECORD.RAW").c_str()) != 0 && errno != EEXIST) {

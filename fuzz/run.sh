@@ -41,6 +41,11 @@ if [ ! -d "$seeds" ]; then
   done
   cp "$work/DEMO.CAS" "$seeds/fuzz_detokenizer/DEMO"
   printf '\xFF\x01\x80\x0A\x00\x8F REM\x00\x00\x00' >"$seeds/fuzz_detokenizer/small"
+  # The MSX program of the tests, and MSX lines with pointers, BCD
+  # constants, an apostrophe and ELSE.
+  for byte in $(grep -v '^#' tests/basic/data/msx.hex); do printf "\\x$byte"; done >"$seeds/fuzz_detokenizer/MSX"
+  printf '\x0E\x80\x0A\x00\x89 \x0D\x10\x80\x3A\x8F\xE6x\x00\x1E\x80\x14\x00\x1D\x41\x15\x00\x00\x3A\xA1\x1F\x4F\x12\x34\x56\x78\x90\x12\x35\x00\x00\x00' \
+    >"$seeds/fuzz_detokenizer/msx-lines"
   for text in 0x9000 49152 '$C000' -1 '%101' '&17' ' x1F'; do printf '%s' "$text" >"$seeds/fuzz_number_reader/$(echo "$text" | md5sum | cut -c1-8)"; done
   printf '|31|\xFE Reading file GAME.RAW' >"$seeds/fuzz_markup/line"
   printf 'abc|0x4E|def||x|zz|y|-1|t|31' >"$seeds/fuzz_markup/markers"

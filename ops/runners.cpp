@@ -16,7 +16,9 @@ Outcome RunPhase2Decode(Request& request) { return decode::Phase2Decode(request.
 
 Outcome RunCasDecode(Request& request) { return tape::CasDecode(request.names, request.reporter).outcome; }
 
-Outcome RunBasDecode(Request& request) { return basic::BasDecode(request.names, request.reporter); }
+Outcome RunBasDecode(Request& request) {
+  return basic::BasDecode(request.names, request.options.dialect, request.reporter);
+}
 
 Outcome RunDecodeChain(Request& request) {
   for (const auto step : {&RunRawRecode, &RunPhase1Decode, &RunPhase2Decode}) {

@@ -9,6 +9,7 @@
 
 #include "basic/bas_decode.h"
 #include "common/recording_reporter.h"
+#include "tests/basic/program_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace orvano::basic {
@@ -25,9 +26,9 @@ const Bytes kProgram = {0x0D, 0x80, 0x0A, 0x00, 0x91, 0x20, 0x22, 0x48, 0x49, 0x
 
 class BasDecodeTest : public ::testing::Test {
  protected:
-  Outcome Run(const std::string& source_name) {
+  Outcome Run(const std::string& source_name, DialectChoice dialect = DialectChoice::Auto) {
     names_.SourceName = dir_.File(source_name);
-    return BasDecode(names_, reporter_);
+    return BasDecode(names_, dialect, reporter_);
   }
   Texts Opening() const {
     return {"Open file " + cas_ + " for reading", "Processing BAS file create " + bas_};
@@ -47,23 +48,52 @@ class BasDecodeTest : public ::testing::Test {
 TEST_F(BasDecodeTest, ListsTheProgramBesideTheRecording) {
   testing::WriteFile(cas_, kProgram);
   EXPECT_EQ(Run("GAME.RAW"), Outcome::Success);
-  EXPECT_EQ(reporter_.Texts(), With(Opening(), "BAS file " + bas_ + " create successfully!!!"));
+  EXPECT_EQ(reporter_.Texts(), With(With(Opening(), "listed as Korvet BASIC (nothing in it tells MSX from Korvet)"),
+                                    "BAS file " + bas_ + " create successfully!!!"));
   EXPECT_EQ(testing::ReadText(bas_), "10 PRINT \"HI\"\r\n");
   EXPECT_EQ(names_.OutputName, cas_);
   EXPECT_EQ(names_.BasName, bas_);
   EXPECT_EQ(names_.SourceName, dir_.File("GAME.RAW"));
   // Log lines only, no progress, each an ordinary message.
-  ASSERT_EQ(reporter_.Events().size(), 3u);
+  ASSERT_EQ(reporter_.Events().size(), 4u);
   for (const auto& event : reporter_.Events()) {
     EXPECT_EQ(event.kind, RecordingReporter::Event::Kind::Line);
     EXPECT_EQ(event.line, LineKind::Message) << event.text;
   }
 }
 
+TEST_F(BasDecodeTest, ListsAnMsxProgramAndSaysWhy) {
+  const std::string data = ORVANO_TEST_DATA;
+  testing::WriteFile(cas_, testing::ReadHexFile(data + "/msx.hex"));
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Success);
+  EXPECT_EQ(reporter_.Texts(), With(With(Opening(), "listed as MSX BASIC (constants and tokens fit MSX)"),
+                                    "BAS file " + bas_ + " create successfully!!!"));
+  EXPECT_EQ(testing::ReadFile(bas_), testing::ReadFile(data + "/msx.BAS"));
+}
+
+TEST_F(BasDecodeTest, WarnsOfEachDamageBeforeTheLastLine) {
+  // 10 PRINT and a code without keyword, 20 an END that the data cuts off.
+  testing::WriteFile(cas_, Bytes{0x08, 0x80, 0x0A, 0x00, 0x91, 0xFE, 0x00, 0x0E, 0x80, 0x14, 0x00, 0x81});
+  EXPECT_EQ(Run("GAME.RAW", DialectChoice::Msx), Outcome::Success);
+  const std::vector<RecordingReporter::Event> tail(reporter_.Events().begin() + 2, reporter_.Events().end());
+  using Event = RecordingReporter::Event;
+  EXPECT_EQ(tail,
+            (std::vector<Event>{
+                {Event::Kind::Line, "listed as MSX BASIC", 0, LineKind::Message},
+                {Event::Kind::Line, "line 10: token 0xFE has no keyword", 0, LineKind::Warning},
+                {Event::Kind::Line, "the program ends inside line 20, without its end mark", 0, LineKind::Warning},
+                {Event::Kind::Line, "BAS file " + bas_ + " create successfully!!!", 0, LineKind::Message},
+            }));
+  EXPECT_EQ(testing::ReadText(bas_), "10 PRINT\xFE\r\n20 END\r\n");
+}
+
 TEST_F(BasDecodeTest, ListsAnEmptyProgramAsAnEmptyFile) {
   testing::WriteFile(cas_, Bytes{});
   EXPECT_EQ(Run("GAME.RAW"), Outcome::Success);
-  EXPECT_EQ(reporter_.Texts(), With(Opening(), "BAS file " + bas_ + " create successfully!!!"));
+  EXPECT_EQ(reporter_.Texts(),
+            With(With(With(Opening(), "listed as Korvet BASIC (nothing in it tells MSX from Korvet)"),
+                      "the program ends before its first line, without its end mark"),
+                 "BAS file " + bas_ + " create successfully!!!"));
   EXPECT_TRUE(testing::Exists(bas_));
   EXPECT_EQ(testing::ReadFile(bas_), Bytes{});
 }

@@ -1,33 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "basic/basic_detokenizer.h"
 #include "common/memory_stream.h"
+#include "tests/basic/program_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace orvano::basic {
 namespace {
 
 using testing::Bytes;
+using testing::ReadHexFile;
 
 const std::string kData = ORVANO_TEST_DATA;
 const std::string kExamples = std::string(ORVANO_EXAMPLES) + "/source";
-
-// The bytes of a .hex file: hexadecimal byte values between blanks, "#" to
-// the end of a line a comment.
-Bytes ReadHexFile(const std::string& path) {
-  Bytes bytes;
-  std::istringstream lines(testing::ReadText(path));
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream values(line.substr(0, line.find('#')));
-    std::string value;
-    while (values >> value) bytes.push_back(static_cast<std::uint8_t>(std::stoul(value, nullptr, 16)));
-  }
-  return bytes;
-}
 
 struct GoldenCase {
   std::string program;  // a .hex file
