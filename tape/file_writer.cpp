@@ -1,0 +1,31 @@
+#include "tape/file_writer.h"
+
+#include "tape/output_file.h"
+#include "tape/program_listing.h"
+#include "tape/tape_file_names.h"
+
+namespace orvano::tape {
+
+WrittenFiles WriteTapeFiles(const std::string& dir, const TapeLayout& layout, DialectChoice dialect,
+                            const std::string& input, Reporter& reporter) {
+  WrittenFiles written;
+  written.files.resize(layout.files.size());
+  const auto write = [&](const std::string& name, std::span<const std::uint8_t> bytes, std::string& written_name) {
+    if (WriteOutputFile(PathIn(dir, name), bytes, reporter, input)) {
+      written_name = name;
+    } else {
+      written.outcome = Outcome::Failure;
+    }
+  };
+  for (std::size_t i = 0; i < layout.files.size(); ++i) {
+    const TapeFile& file = layout.files[i];
+    if (!file.has_contents) continue;
+    write(DataFileName(i + 1, file), file.contents, written.files[i].data);
+    if (file.type == FileType::Basic) {
+      write(ListingFileName(i + 1, file), ListProgram(file.contents, dialect), written.files[i].listing);
+    }
+  }
+  return written;
+}
+
+}  // namespace orvano::tape
