@@ -21,27 +21,29 @@ std::optional<CasImage> LoadImage(const std::string& path, Reporter& reporter) {
   Log(reporter, "Open file " + path + " for reading");
   FileStream in(path, OpenMode::Read, 64 * 1024);
   if (in.Failed()) {
-    Log(reporter, OpenFailedText(path));
+    ReportFailure(path, OpenFailedText(path), reporter);
     return std::nullopt;
   }
   if (in.Size() > kMaxCasImageBytes) {
-    Log(reporter, "File " + path + " is too large for a tape image: " + Decimal(in.Size()) + " bytes, at most " +
-                      Decimal(kMaxCasImageBytes));
+    ReportFailure(path,
+                  "File " + path + " is too large for a tape image: " + Decimal(in.Size()) + " bytes, at most " +
+                      Decimal(kMaxCasImageBytes),
+                  reporter);
     return std::nullopt;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(in.Size()));
   in.Read(bytes);
   if (in.Failed()) {
-    Log(reporter, ReadFailedText(path, in));
+    ReportFailure(path, ReadFailedText(path, in), reporter);
     return std::nullopt;
   }
   if (bytes.empty()) {
-    Log(reporter, "File " + path + " is empty");
+    ReportFailure(path, "File " + path + " is empty", reporter);
     return std::nullopt;
   }
   CasImage image = ReadCasImage(bytes);
   if (image.blocks.empty()) {
-    Log(reporter, "File " + path + " is no tape image: it holds no block marker");
+    ReportFailure(path, "File " + path + " is no tape image: it holds no block marker", reporter);
     return std::nullopt;
   }
   for (const CasImageIssue& issue : image.issues) Warn(reporter, IssueText(issue));

@@ -10,6 +10,7 @@
 #include "tape/frame_reader.h"
 #include "tape/tape_batch.h"
 #include "tape/tape_outputs.h"
+#include "tape/tape_report.h"
 
 namespace orvano::tape {
 namespace {
@@ -33,14 +34,16 @@ Outcome DecodeTape(const std::string& path, const std::string& dir, const Conver
   Log(reporter, "Open file " + path + " for reading");
   decode::OpenedAudio opened = decode::OpenAudioFile(path);
   if (!opened.source) {
-    Log(reporter, OpenFailedText(path) + (opened.reason.empty() ? "" : ": " + opened.reason));
+    ReportFailure(path, OpenFailedText(path) + (opened.reason.empty() ? "" : ": " + opened.reason), reporter);
     return Outcome::Failure;
   }
   decode::AudioSource& source = *opened.source;
   const unsigned rate = source.Facts().sample_rate;
   if (rate < kLowestRate || rate > kHighestRate) {
-    Log(reporter, "File " + path + " has " + Decimal(rate) + " samples per second; a tape is read at " +
-                      Decimal(kLowestRate) + " to " + Decimal(kHighestRate));
+    ReportFailure(path,
+                  "File " + path + " has " + Decimal(rate) + " samples per second; a tape is read at " +
+                      Decimal(kLowestRate) + " to " + Decimal(kHighestRate),
+                  reporter);
     return Outcome::Failure;
   }
   decode::MonoSignal signal(source, options.channel);

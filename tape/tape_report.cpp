@@ -318,6 +318,12 @@ std::string TapeJson(const TapeAccount& account) {
   return json.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
+void ReportFailure(const std::string& source, const std::string& text, Reporter& reporter) {
+  Log(reporter, text);
+  const Json json{{"source", source}, {"error", text}};
+  reporter.Document(json.dump(2, ' ', false, Json::error_handler_t::replace));
+}
+
 ResultTable FilesTable(const TapeAccount& account) {
   ResultTable table;
   table.title = "Files on " + account.source;

@@ -28,6 +28,10 @@ void LogTape(const TapeAccount& account, Reporter& reporter);
 std::string TapeJson(const TapeAccount& account);
 ResultTable FilesTable(const TapeAccount& account);
 
+// An operation that could not read its source at all: the line goes to the
+// log, and a document that says the same to whoever wanted the report.
+void ReportFailure(const std::string& source, const std::string& text, Reporter& reporter);
+
 // Seconds to the millisecond, "12.345".
 std::string SecondsText(double seconds);
 

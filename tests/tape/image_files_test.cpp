@@ -149,6 +149,9 @@ TEST_F(ImageFiles, RefusesWhatIsNoImageAndWritesNothing) {
                                       : ListCasImage(path_, reporter_);
       EXPECT_EQ(outcome, Outcome::Failure);
       EXPECT_EQ(Log(), (Lines{"Open file " + path_ + " for reading", line}));
+      // Whoever asked for the report instead of the log learns it too.
+      ASSERT_EQ(reporter_.documents.size(), 1u);
+      EXPECT_EQ(nlohmann::json::parse(reporter_.documents[0])["error"], line);
       EXPECT_FALSE(Exists(dir_.File("OUT")));
     }
   }
