@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <future>
+#include <algorithm>
 #include <mutex>
 #include <stdexcept>
-#include <thread>
 
 #include "tape/tape_batch.h"
 #include "tests/tape/tape_player.h"
@@ -86,24 +84,6 @@ TEST(ParallelRuns, ASingleRunReportsAsIfAlone) {
   EXPECT_EQ(reporter.record.Events().front().text, "Reading the tape x");
   EXPECT_EQ(reporter.documents, Lines{"{}"});
   EXPECT_EQ(reporter.tables.at(0).title, "Files on x");
-}
-
-TEST(ParallelRuns, RunsNoMoreThanTheJobsAtOnce) {
-  std::atomic<int> running = 0, most = 0;
-  std::vector<BatchRun> runs;
-  for (int i = 0; i < 6; ++i) {
-    runs.push_back({"r", [&](Reporter&) {
-                      const int now = ++running;
-                      for (int seen = most; seen < now && !most.compare_exchange_weak(seen, now);) {
-                      }
-                      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                      --running;
-                      return Outcome::Success;
-                    }});
-  }
-  TableReporter reporter;
-  EXPECT_EQ(RunInParallel(std::move(runs), 2, "", reporter), Outcome::Success);
-  EXPECT_LE(most.load(), 2);
 }
 
 TEST(TapeBatch, ChoosesAnOutputFolderForEachRecording) {
