@@ -102,11 +102,12 @@ void TapeFromBits(const std::string& bit_file, const std::string& dir, Reporter&
   }();
   tape::FrameReader reader;
   std::size_t ones = 0;
-  for (std::size_t i = 0; i < bits.size(); ++i) {
-    const double time = static_cast<double>(i) / 1225;
-    ones = bits[i] == '1' ? ones + 1 : 0;
+  double time = 0;
+  for (const std::uint8_t bit : bits) {
+    ones = bit == '1' ? ones + 1 : 0;
     if (ones == kLeaderCells) reader.Leader(time, 1225, -6);
-    if (ones < kLeaderCells) reader.Bit(bits[i] == '1' ? 1 : 0, time);
+    if (ones < kLeaderCells) reader.Bit(bit == '1' ? 1 : 0, time);
+    time += 1.0 / 1225;
   }
   const std::vector<tape::TapeBlock> blocks = reader.TakeBlocks();
   tape::WriteTapeOutputs(bit_file, blocks, dir, ConversionOptions{}, reporter);
