@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t at = 0; at + 2 <= rest.size();) {
     const std::size_t length = std::min<std::size_t>(rest[at] | rest[at + 1] << 8, rest.size() - at - 2);
     at += 2;
-    orvano::tape::TapeBlock block{{rest.begin() + static_cast<std::ptrdiff_t>(at),
-                                   rest.begin() + static_cast<std::ptrdiff_t>(at + length)},
-                                  orvano::tape::BlockSignal{time, time + 1, 1200, -6, {}, {}}};
+    orvano::tape::TapeBlock block{
+        {rest.begin() + static_cast<std::ptrdiff_t>(at), rest.begin() + static_cast<std::ptrdiff_t>(at + length)},
+        orvano::tape::BlockSignal{time, time + 1, 1200, -6, {}, {}}};
     if (length % 2 == 1) {
       block.signal->framing_errors.push_back(time + 0.5);
       block.signal->framing_error_bytes.push_back(length / 2);

@@ -23,14 +23,14 @@ enum class FileStatus {
 // into the tape's blocks) where it shows.
 struct FileProblem {
   enum class Kind {
-    HeaderDamaged,    // `have` of the ten type bytes agree
-    FramingErrors,    // `have` frames with bad stop bits in the bytes the file takes
-    DataMissing,      // no data block follows the header
-    AddressesCut,     // the binary data block ends inside its three address words
-    EndBelowLoad,     // the binary's end address lies below its load address
-    DataCut,          // the block holds `have` of the `want` bytes it should
-    NoProgramEnd,     // no run of ten zero bytes ends the BASIC program
-    NoTextEnd,        // no 0x1A ends the text
+    HeaderDamaged,  // `have` of the ten type bytes agree
+    FramingErrors,  // `have` frames with bad stop bits in the bytes the file takes
+    DataMissing,    // no data block follows the header
+    AddressesCut,   // the binary data block ends inside its three address words
+    EndBelowLoad,   // the binary's end address lies below its load address
+    DataCut,        // the block holds `have` of the `want` bytes it should
+    NoProgramEnd,   // no run of ten zero bytes ends the BASIC program
+    NoTextEnd,      // no 0x1A ends the text
   } kind;
   std::size_t block = 0;
   std::size_t have = 0;

@@ -50,8 +50,8 @@ std::optional<CasImage> LoadImage(const std::string& path, Reporter& reporter) {
   return image;
 }
 
-void Account(const std::string& path, const CasImage& image, const TapeLayout& layout,
-             const WrittenFiles& written, const std::string& dir, Reporter& reporter) {
+void Account(const std::string& path, const CasImage& image, const TapeLayout& layout, const WrittenFiles& written,
+             const std::string& dir, Reporter& reporter) {
   const TapeAccount account{path, image.blocks, layout, written.files, dir};
   LogTape(account, reporter);
   reporter.Document(TapeJson(account));

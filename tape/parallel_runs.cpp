@@ -20,9 +20,7 @@ class HeldReporter final : public Reporter {
   void OpenProgress(std::string_view) override { percent_ = 0; }
   void SetProgress(int percent) override { percent_ = percent; }
   void CloseProgress() override {}
-  void ShowWarning(std::string_view text) override {
-    lines_.push_back({true, LineKind::Warning, std::string(text)});
-  }
+  void ShowWarning(std::string_view text) override { lines_.push_back({true, LineKind::Warning, std::string(text)}); }
   void Document(std::string_view text) override { documents_.emplace_back(text); }
   void Table(const ResultTable& table) override { tables_.push_back(table); }
 
@@ -129,7 +127,8 @@ Outcome RunInParallel(std::vector<BatchRun> runs, unsigned jobs, std::string_vie
   progress.Close();
   threads.clear();
   PassResults(runs, slots, caption, reporter);
-  const bool failed = std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.outcome == Outcome::Failure; });
+  const bool failed =
+      std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.outcome == Outcome::Failure; });
   return failed ? Outcome::Failure : Outcome::Success;
 }
 

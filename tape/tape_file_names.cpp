@@ -23,7 +23,8 @@ std::string SafeTapeName(std::string_view tape_name) {
   const auto first = tape_name.find_first_not_of(' ');
   if (first == std::string_view::npos) return "NONAME";
   std::string name(tape_name.substr(first, tape_name.find_last_not_of(' ') + 1 - first));
-  std::replace_if(name.begin(), name.end(), [](char c) { return !SafeInFileName(c); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !SafeInFileName(c); }, '_');
   return name;
 }
 

@@ -142,7 +142,8 @@ class Account {
 
   std::string FileLine(std::size_t index) const {
     const TapeFile& file = a_.layout.files[index];
-    std::string line = TwoDigits(index + 1) + " " + std::string(TypeText(file.type)) + " \"" + ShownName(file.name) + "\"";
+    std::string line =
+        TwoDigits(index + 1) + " " + std::string(TypeText(file.type)) + " \"" + ShownName(file.name) + "\"";
     std::vector<std::string> facts;
     if (file.has_contents) facts.push_back(Decimal(file.contents.size()) + " bytes");
     if (file.addresses) {
@@ -195,8 +196,11 @@ class Account {
       line += Decimal(files.size()) + (files.size() == 1 ? " file (" : " files (");
       std::string counts;
       for (const FileStatus status : {FileStatus::Complete, FileStatus::Damaged, FileStatus::Incomplete}) {
-        const auto n = std::count_if(files.begin(), files.end(), [&](const TapeFile& f) { return f.Status() == status; });
-        if (n > 0) counts += (counts.empty() ? "" : ", ") + Decimal(static_cast<std::uint64_t>(n)) + " " + std::string(StatusText(status));
+        const auto n =
+            std::count_if(files.begin(), files.end(), [&](const TapeFile& f) { return f.Status() == status; });
+        if (n > 0)
+          counts += (counts.empty() ? "" : ", ") + Decimal(static_cast<std::uint64_t>(n)) + " " +
+                    std::string(StatusText(status));
       }
       line += counts + ")";
     }
@@ -333,13 +337,12 @@ ResultTable FilesTable(const TapeAccount& account) {
     const TapeFile& file = account.layout.files[i];
     std::string baud = a.BaudText(file);
     if (!baud.empty()) baud.resize(baud.size() - 5);
-    table.rows.push_back({TwoDigits(i + 1), std::string(TypeText(file.type)), ShownName(file.name),
-                          file.has_contents ? Decimal(file.contents.size()) : "",
-                          file.addresses ? Hex4(file.addresses->load) : "",
-                          file.addresses ? Hex4(file.addresses->end) : "",
-                          file.addresses ? Hex4(file.addresses->exec) : "", baud,
-                          Decimal(file.framing_errors.size()), std::string(StatusText(file.Status())),
-                          i < account.outputs.size() ? account.outputs[i].data : ""});
+    table.rows.push_back(
+        {TwoDigits(i + 1), std::string(TypeText(file.type)), ShownName(file.name),
+         file.has_contents ? Decimal(file.contents.size()) : "", file.addresses ? Hex4(file.addresses->load) : "",
+         file.addresses ? Hex4(file.addresses->end) : "", file.addresses ? Hex4(file.addresses->exec) : "", baud,
+         Decimal(file.framing_errors.size()), std::string(StatusText(file.Status())),
+         i < account.outputs.size() ? account.outputs[i].data : ""});
   }
   return table;
 }

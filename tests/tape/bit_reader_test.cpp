@@ -13,7 +13,9 @@
 namespace orvano::tape {
 namespace {
 
-MemoryStream BitStream(std::string_view text) { return MemoryStream(std::vector<std::uint8_t>(text.begin(), text.end())); }
+MemoryStream BitStream(std::string_view text) {
+  return MemoryStream(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
 
 TEST(ReadTapeByte, TakesDataBitsLeastSignificantFirstAndIgnoresFraming) {
   const struct {

@@ -16,7 +16,7 @@ const std::vector<std::uint8_t> kImage{0x3E, 0x41, 0xCD, 0xA2, 0x00, 0xC9};
 const std::vector<std::uint8_t> kJunk{0xFE, 0, 0, 0, 0, 0, 0, 0};
 
 std::string ProblemText(const FileProblem& p) {
-  static const char* const kNames[] = {"HeaderDamaged", "FramingErrors", "DataMissing", "AddressesCut",
+  static const char* const kNames[] = {"HeaderDamaged", "FramingErrors", "DataMissing",  "AddressesCut",
                                        "EndBelowLoad",  "DataCut",       "NoProgramEnd", "NoTextEnd"};
   std::string text = std::string(kNames[static_cast<int>(p.kind)]) + "@" + std::to_string(p.block + 1);
   if (p.have != 0 || p.want != 0) text += " " + std::to_string(p.have) + "/" + std::to_string(p.want);
@@ -58,10 +58,14 @@ std::vector<TapeBlock> Blocks(std::initializer_list<Bytes> parts) {
 TEST(FileAssembly, PutsTogetherEachKindOfFileAndKeepsOtherBlocksWhole) {
   const std::vector<Bytes> text = TextData(std::string(300, 'x'));
   const std::vector<TapeBlock> blocks = Blocks({
-      HeaderBytes(0xD3, "PROG"), BasicData(ProgramBytes()),
+      HeaderBytes(0xD3, "PROG"),
+      BasicData(ProgramBytes()),
       {0x55, 0xAA, 0x01},  // a custom loader's block
-      HeaderBytes(0xD0, "GAME"), BinaryData(0xC000, 0xC005, 0xC002, kImage),
-      HeaderBytes(0xEA, "NOTES"), text[0], text[1],
+      HeaderBytes(0xD0, "GAME"),
+      BinaryData(0xC000, 0xC005, 0xC002, kImage),
+      HeaderBytes(0xEA, "NOTES"),
+      text[0],
+      text[1],
   });
   const TapeLayout layout = AssembleFiles(blocks);
   EXPECT_EQ(Describe(layout), (std::vector<std::string>{
@@ -79,7 +83,8 @@ TEST(FileAssembly, PutsTogetherEachKindOfFileAndKeepsOtherBlocksWhole) {
 }
 
 TEST(FileAssembly, InventsNothing) {
-  const Bytes noise{0x12, 0x9A, 0xD3, 0xD3, 0xD3, 0xD3, 0xD3, 0xD3, 0x00, 0x44, 0x17, 0x80, 0x11, 0x00, 0x03, 0x99, 0x21};
+  const Bytes noise{0x12, 0x9A, 0xD3, 0xD3, 0xD3, 0xD3, 0xD3, 0xD3, 0x00,
+                    0x44, 0x17, 0x80, 0x11, 0x00, 0x03, 0x99, 0x21};
   Bytes six_of_ten = HeaderBytes(0xD0, "BROKEN");
   for (int i : {1, 4, 5, 8}) six_of_ten[i] = 0x50;
   Bytes eight_of_ten = HeaderBytes(0xD0, "WORN");
@@ -97,23 +102,29 @@ TEST(FileAssembly, InventsNothing) {
       {"a destroyed header beside an intact file",
        Blocks({six_of_ten, BinaryData(0x9000, 0x9005, 0x9000, kImage), HeaderBytes(0xD3, "PROG"), program}),
        {"basic 'PROG  ' complete 8", "L:16 L:12 H1:16 D1:15"}},
-      {"a worn header", Blocks({eight_of_ten, BinaryData(0x9000, 0x9005, 0x9000, kImage)}),
+      {"a worn header",
+       Blocks({eight_of_ten, BinaryData(0x9000, 0x9005, 0x9000, kImage)}),
        {"binary 'WORN  ' damaged 6 HeaderDamaged@1 8/0", "H1:16 D1:12"}},
-      {"a tape cut after the header", Blocks({HeaderBytes(0xD3, "PROG")}),
+      {"a tape cut after the header",
+       Blocks({HeaderBytes(0xD3, "PROG")}),
        {"basic 'PROG  ' incomplete - DataMissing@1", "H1:16"}},
       {"a data block missing before the next file",
        Blocks({HeaderBytes(0xEA, "NOTES"), HeaderBytes(0xD3, "PROG"), program}),
        {"text 'NOTES ' incomplete - DataMissing@1", "basic 'PROG  ' complete 8", "H1:16 H2:16 D2:15"}},
-      {"a binary cut short", Blocks({HeaderBytes(0xD0, "GAME"), BinaryData(0x9000, 0x9009, 0x9000, kImage)}),
+      {"a binary cut short",
+       Blocks({HeaderBytes(0xD0, "GAME"), BinaryData(0x9000, 0x9009, 0x9000, kImage)}),
        {"binary 'GAME  ' incomplete 6 DataCut@2 6/10", "H1:16 D1:12"}},
-      {"a binary cut inside its addresses", Blocks({HeaderBytes(0xD0, "GAME"), {0x00, 0x90, 0x05}}),
+      {"a binary cut inside its addresses",
+       Blocks({HeaderBytes(0xD0, "GAME"), {0x00, 0x90, 0x05}}),
        {"binary 'GAME  ' incomplete - AddressesCut@2 3/6", "H1:16 D1:3"}},
       {"a binary ending below its load address",
        Blocks({HeaderBytes(0xD0, "GAME"), BinaryData(0x9000, 0x8FFF, 0x9000, kImage)}),
        {"binary 'GAME  ' damaged - EndBelowLoad@2", "H1:16 L:12"}},
-      {"a program without its closing zeros", Blocks({HeaderBytes(0xD3, "PROG"), ProgramBytes()}),
+      {"a program without its closing zeros",
+       Blocks({HeaderBytes(0xD3, "PROG"), ProgramBytes()}),
        {"basic 'PROG  ' incomplete 8 NoProgramEnd@2", "H1:16 D1:8"}},
-      {"a text without its end mark", Blocks({HeaderBytes(0xEA, "NOTES"), Bytes(256, 'a'), Bytes(100, 'b')}),
+      {"a text without its end mark",
+       Blocks({HeaderBytes(0xEA, "NOTES"), Bytes(256, 'a'), Bytes(100, 'b')}),
        {"text 'NOTES ' incomplete 356 DataCut@3 100/256 NoTextEnd@3", "H1:16 D1:256 D1:100"}},
       {"a text with a block cut short",
        Blocks({HeaderBytes(0xEA, "NOTES"), Bytes(200, 'a'), Join({Bytes(3, 'b'), Bytes(253, 0x1A)})}),
@@ -135,15 +146,19 @@ TEST(FileAssembly, EndsEachBlockWhereTheComputerStopsReading) {
        Blocks({Join({HeaderBytes(0xD3, "PROG"), kJunk}), Join({BasicData(ProgramBytes()), kJunk})}),
        {"basic 'PROG  ' complete 8", "H1:16+8 D1:15+8"}},
       // Zeros after the end are padding; they vanish without a word.
-      {"zeros after the end", Blocks({Join({HeaderBytes(0xD0, "GAME"), Bytes(8, 0)}),
-                                      Join({BinaryData(0x9000, 0x9005, 0x9000, kImage), Bytes(2, 0)})}),
+      {"zeros after the end",
+       Blocks({Join({HeaderBytes(0xD0, "GAME"), Bytes(8, 0)}),
+               Join({BinaryData(0x9000, 0x9005, 0x9000, kImage), Bytes(2, 0)})}),
        {"binary 'GAME  ' complete 6", "H1:16 D1:12"}},
-      {"junk after a binary", Blocks({HeaderBytes(0xD0, "GAME"), Join({BinaryData(0x9000, 0x9002, 0, kImage)})}),
+      {"junk after a binary",
+       Blocks({HeaderBytes(0xD0, "GAME"), Join({BinaryData(0x9000, 0x9002, 0, kImage)})}),
        {"binary 'GAME  ' complete 3", "H1:16 D1:9+3"}},
-      {"junk after a text block", Blocks({HeaderBytes(0xEA, "T"), Join({TextData("hi")[0], kJunk})}),
+      {"junk after a text block",
+       Blocks({HeaderBytes(0xEA, "T"), Join({TextData("hi")[0], kJunk})}),
        {"text 'T     ' complete 2", "H1:16 D1:256+8"}},
       // A program's zeros inside a line, a zero link word at most, are no end.
-      {"nine zeros are no end", Blocks({HeaderBytes(0xD3, "PROG"), Join({{1, 2}, Bytes(9, 0), {3}, Bytes(10, 0), {7}})}),
+      {"nine zeros are no end",
+       Blocks({HeaderBytes(0xD3, "PROG"), Join({{1, 2}, Bytes(9, 0), {3}, Bytes(10, 0), {7}})}),
        {"basic 'PROG  ' complete 15", "H1:16 D1:22+1"}},
       {"a custom block with trailing bytes is kept whole", Blocks({Join({{1, 2, 3}, kJunk})}), {"L:11"}},
   };
@@ -154,9 +169,9 @@ TEST(FileAssembly, EndsEachBlockWhereTheComputerStopsReading) {
 }
 
 TEST(FileAssembly, CountsOnlyTheFramingErrorsInTheBytesAFileTakes) {
-  std::vector<TapeBlock> blocks = Blocks({Join({HeaderBytes(0xD0, "GAME"), kJunk}),
-                                          Join({BinaryData(0x9000, 0x9005, 0x9000, kImage), kJunk})});
-  blocks[0].signal = BlockSignal{0.5, 7.0, 1200, -3, {6.9}, {20}};        // in the junk
+  std::vector<TapeBlock> blocks =
+      Blocks({Join({HeaderBytes(0xD0, "GAME"), kJunk}), Join({BinaryData(0x9000, 0x9005, 0x9000, kImage), kJunk})});
+  blocks[0].signal = BlockSignal{0.5, 7.0, 1200, -3, {6.9}, {20}};          // in the junk
   blocks[1].signal = BlockSignal{8.0, 9.0, 2400, -3, {8.2, 8.9}, {2, 15}};  // an address, the junk
   const TapeLayout layout = AssembleFiles(blocks);
   ASSERT_EQ(layout.files.size(), 1u);

@@ -69,8 +69,11 @@ TEST(FrameReader, CountsBadStopBitsAndFindsTheNextStartBit) {
       // computer takes it, so a lost stop cell costs no byte.
       {"first stop cell is 0", Frame(0x55, "") + Frame(0xAA), {0x55, 0xAA}, {0.0}, {0}},
       {"second stop cell is 0", Frame(0x55, "1") + Frame(0xAA), {0x55, 0xAA}, {0.0}, {0}},
-      {"two bad frames", Frame(0x01) + Frame(0x02, "") + Frame(0x03, "1") + Frame(0x04),
-       {0x01, 0x02, 0x03, 0x04}, {0.011, 0.020}, {1, 2}},
+      {"two bad frames",
+       Frame(0x01) + Frame(0x02, "") + Frame(0x03, "1") + Frame(0x04),
+       {0x01, 0x02, 0x03, 0x04},
+       {0.011, 0.020},
+       {1, 2}},
       // Its byte is whole; the stop cells were never heard.
       {"block ends before the stop bits", Frame(0x55) + Frame(0x42, ""), {0x55, 0x42}, {}, {}},
       {"block ends inside a frame", Frame(0x55) + "0101", {0x55}, {}, {}},

@@ -45,7 +45,10 @@ class ImageFiles : public ::testing::Test {
 };
 
 TEST_F(ImageFiles, ListsEveryFileAndEveryBlockOfNoFile) {
-  Write(Image({HeaderBytes(0xD3, "PROG"), BasicData(ProgramBytes()), {0x55, 0xAA}, HeaderBytes(0xEA, "NOTE"),
+  Write(Image({HeaderBytes(0xD3, "PROG"),
+               BasicData(ProgramBytes()),
+               {0x55, 0xAA},
+               HeaderBytes(0xEA, "NOTE"),
                TextData("hi\r\n")[0]}));
   EXPECT_EQ(ListCasImage(path_, reporter_), Outcome::Success);
   EXPECT_EQ(Log(), (Lines{
@@ -88,30 +91,42 @@ TEST_F(ImageFiles, ExtractsBesideTheImageByDefault) {
 
 TEST_F(ImageFiles, ReadsIrregularImagesAsFarAsTheyGoAndSaysWhatIsWrong) {
   const Bytes marker(kCasMarker.begin(), kCasMarker.end());
-  const Bytes three_files = Image({HeaderBytes(0xD3, "PROG"), BasicData(ProgramBytes()), HeaderBytes(0xD0, "GAME"),
-                                   BinaryData(0x9000, 0x9005, 0x9000, kImage), HeaderBytes(0xEA, "NOTE"),
-                                   TextData("hi\r\n")[0]});
+  const Bytes three_files =
+      Image({HeaderBytes(0xD3, "PROG"), BasicData(ProgramBytes()), HeaderBytes(0xD0, "GAME"),
+             BinaryData(0x9000, 0x9005, 0x9000, kImage), HeaderBytes(0xEA, "NOTE"), TextData("hi\r\n")[0]});
   const struct {
     const char* what;
     Bytes image;
     Lines written;  // what an extraction writes
     std::string line;
   } cases[] = {
-      {"cut inside a block", Bytes(kBinary.begin(), kBinary.end() - 4), {"01-GAME.BIN"},
+      {"cut inside a block",
+       Bytes(kBinary.begin(), kBinary.end() - 4),
+       {"01-GAME.BIN"},
        "01 binary \"GAME\" 2 bytes, load 9000, end 9005, exec 9000: incomplete; block 2 holds 2 of 6 bytes"},
-      {"cut inside a marker", Join({kBinary, Bytes(4, 0), Bytes(marker.begin(), marker.begin() + 5)}), {"01-GAME.BIN"},
+      {"cut inside a marker",
+       Join({kBinary, Bytes(4, 0), Bytes(marker.begin(), marker.begin() + 5)}),
+       {"01-GAME.BIN"},
        "The image ends inside a block marker at offset 48"},
-      {"an unaligned marker", Join({marker, HeaderBytes(0xD0, "GAME"), Bytes(3, 0), marker,
-                                    BinaryData(0x9000, 0x9005, 0x9000, kImage)}),
-       {"01-GAME.BIN"}, "Block marker at offset 27 is not on a multiple of 8"},
-      {"a header without data", Image({HeaderBytes(0xD0, "GAME"), HeaderBytes(0xD3, "PROG"), BasicData(ProgramBytes())}),
-       {"02-PROG.BAS", "02-PROG.CAS"}, "01 binary \"GAME\": incomplete; no data block follows the header, block 1"},
-      {"an end below the load address", Image({HeaderBytes(0xD0, "GAME"), BinaryData(0x9000, 0x8000, 0x9000, kImage)}),
-       {}, "01 binary \"GAME\" load 9000, end 8000, exec 9000: damaged; end 8000 lies below load 9000; block 2 is "
-           "kept as a block of no file"},
-      {"a text without its end", Image({HeaderBytes(0xEA, "NOTE"), Bytes(256, 'a')}), {"01-NOTE.TXT"},
+      {"an unaligned marker",
+       Join({marker, HeaderBytes(0xD0, "GAME"), Bytes(3, 0), marker, BinaryData(0x9000, 0x9005, 0x9000, kImage)}),
+       {"01-GAME.BIN"},
+       "Block marker at offset 27 is not on a multiple of 8"},
+      {"a header without data",
+       Image({HeaderBytes(0xD0, "GAME"), HeaderBytes(0xD3, "PROG"), BasicData(ProgramBytes())}),
+       {"02-PROG.BAS", "02-PROG.CAS"},
+       "01 binary \"GAME\": incomplete; no data block follows the header, block 1"},
+      {"an end below the load address",
+       Image({HeaderBytes(0xD0, "GAME"), BinaryData(0x9000, 0x8000, 0x9000, kImage)}),
+       {},
+       "01 binary \"GAME\" load 9000, end 8000, exec 9000: damaged; end 8000 lies below load 9000; block 2 is "
+       "kept as a block of no file"},
+      {"a text without its end",
+       Image({HeaderBytes(0xEA, "NOTE"), Bytes(256, 'a')}),
+       {"01-NOTE.TXT"},
        "01 text \"NOTE\" 256 bytes: incomplete; no end mark 1A up to block 2"},
-      {"bytes after the last block", Join({three_files, BytesOfText("EXTRA!!!")}),
+      {"bytes after the last block",
+       Join({three_files, BytesOfText("EXTRA!!!")}),
        {"01-PROG.BAS", "01-PROG.CAS", "02-GAME.BIN", "03-NOTE.TXT"},
        "8 bytes after the data block of file 03 ignored (block 6)"},
   };

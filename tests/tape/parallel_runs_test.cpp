@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <algorithm>
+#include <future>
 #include <mutex>
 #include <stdexcept>
 
@@ -21,19 +21,22 @@ TEST(ParallelRuns, KeepsEachRunsLinesTogetherInTheOrderOfTheRuns) {
   std::promise<void> third_done, second_done;
   std::shared_future<void> third = third_done.get_future().share(), second = second_done.get_future().share();
   std::vector<BatchRun> runs{
-      {"A", [&](Reporter& r) {
+      {"A",
+       [&](Reporter& r) {
          Log(r, "A1");
          second.wait();
          Warn(r, "A2");
          return Outcome::Success;
        }},
-      {"B", [&](Reporter& r) {
+      {"B",
+       [&](Reporter& r) {
          third.wait();
          Log(r, "B1");
          second_done.set_value();
          return Outcome::Success;
        }},
-      {"C", [&](Reporter& r) {
+      {"C",
+       [&](Reporter& r) {
          Log(r, "C1");
          third_done.set_value();
          return Outcome::Success;
@@ -65,20 +68,22 @@ TEST(ParallelRuns, JoinsDocumentsAndTablesAndFailsWhenAnyRunFails) {
     EXPECT_EQ(reporter.documents, Lines{"[{\"source\": \"x\"},\n{\"source\": \"y\"}]"});
     ASSERT_EQ(reporter.tables.size(), 1u);
     EXPECT_EQ(reporter.tables[0],
-              (ResultTable{"Reading tapes", {"Source", "No", "Name"},
+              (ResultTable{"Reading tapes",
+                           {"Source", "No", "Name"},
                            {{"x", "01", "x"}, {"x", "02", "x2"}, {"y", "01", "y"}, {"y", "02", "y2"}}}));
   }
 }
 
 TEST(ParallelRuns, ASingleRunReportsAsIfAlone) {
   TableReporter reporter;
-  const auto outcome = RunInParallel({{"x", [](Reporter& r) {
-                                        Progress progress(r, "Reading the tape x");
-                                        progress.Set(1, 2);
-                                        r.Document("{}");
-                                        r.Table({"Files on x", {"No"}, {{"01"}}});
-                                        return Outcome::Success;
-                                      }}},
+  const auto outcome = RunInParallel({{"x",
+                                       [](Reporter& r) {
+                                         Progress progress(r, "Reading the tape x");
+                                         progress.Set(1, 2);
+                                         r.Document("{}");
+                                         r.Table({"Files on x", {"No"}, {{"01"}}});
+                                         return Outcome::Success;
+                                       }}},
                                      4, "Reading tapes", reporter);
   EXPECT_EQ(outcome, Outcome::Success);
   EXPECT_EQ(reporter.record.Events().front().text, "Reading the tape x");

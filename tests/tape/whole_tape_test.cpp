@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <nlohmann/json.hpp>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <random>
 
 #include "tape/cas_image.h"
@@ -39,9 +39,9 @@ const std::string kNotes = [] {
 // The blocks of a three-file tape with a custom loader's block after the
 // second file: LOADER (BASIC), GAME (binary at C000), NOTES (text).
 std::vector<Bytes> ThreeFiles() {
-  std::vector<Bytes> blocks{HeaderBytes(0xD3, "LOADER"), BasicData(kProgram), HeaderBytes(0xD0, "GAME"),
-                            BinaryData(0xC000, 0xC2BB, 0xC010, GameImage()), Bytes{0x55, 0xAA, 0x5A},
-                            HeaderBytes(0xEA, "NOTES")};
+  std::vector<Bytes> blocks{HeaderBytes(0xD3, "LOADER"), BasicData(kProgram),
+                            HeaderBytes(0xD0, "GAME"),   BinaryData(0xC000, 0xC2BB, 0xC010, GameImage()),
+                            Bytes{0x55, 0xAA, 0x5A},     HeaderBytes(0xEA, "NOTES")};
   for (const Bytes& block : TextData(kNotes)) blocks.push_back(block);
   return blocks;
 }
@@ -72,8 +72,8 @@ TEST_F(WholeTape, FindsEveryFileOfATapeWithMixedSpeeds) {
   TapePlayer::Options slow{1225}, fast{2450};
   ASSERT_EQ(Decode(blocks, {slow, slow, slow, fast, fast, slow, fast, fast, fast}), Outcome::Success);
 
-  EXPECT_EQ(ListDir(dir_.File("GAME")), (Lines{"01-LOADER.BAS", "01-LOADER.CAS", "02-GAME.BIN", "03-NOTES.TXT",
-                                                "report.json", "tape.cas"}));
+  EXPECT_EQ(ListDir(dir_.File("GAME")),
+            (Lines{"01-LOADER.BAS", "01-LOADER.CAS", "02-GAME.BIN", "03-NOTES.TXT", "report.json", "tape.cas"}));
   EXPECT_EQ(ReadFile(Out("01-LOADER.CAS")), kProgram);
   EXPECT_EQ(ReadText(Out("01-LOADER.BAS")), "10 PRINT\r\n");
   EXPECT_EQ(ReadFile(Out("02-GAME.BIN")), GameImage());
@@ -101,8 +101,8 @@ TEST_F(WholeTape, FindsEveryFileOfATapeWithMixedSpeeds) {
   ASSERT_EQ(reporter_.documents.size(), 1u);
   EXPECT_EQ(Json::parse(reporter_.documents[0]), report);
   ASSERT_EQ(reporter_.tables.size(), 1u);
-  EXPECT_EQ(reporter_.tables[0].rows[1],
-            (Lines{"02", "binary", "GAME", "700", "C000", "C2BB", "C010", "1225/2450", "0", "complete", "02-GAME.BIN"}));
+  EXPECT_EQ(reporter_.tables[0].rows[1], (Lines{"02", "binary", "GAME", "700", "C000", "C2BB", "C010", "1225/2450", "0",
+                                                "complete", "02-GAME.BIN"}));
 }
 
 TEST_F(WholeTape, ReadsTheLayoutOfEncodersThatLeaveNoGapAndAddJunk) {
