@@ -12,6 +12,7 @@
 #include <functional>
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -22,6 +23,8 @@
 #include "decode/operations.h"
 #include "encode/convert_source.h"
 #include "tape/cas_decode.h"
+#include "tape/frame_reader.h"
+#include "tape/tape_outputs.h"
 
 extern char** environ;
 
@@ -81,6 +84,33 @@ void RunCli(const std::vector<std::string>& args) {
   ::waitpid(pid, &status, 0);
   posix_spawn_file_actions_destroy(&actions);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("orvano-cli failed");
+}
+
+// The part of the whole-tape decoder after the demodulator: the bit file of
+// the chain played into the frame reader as the demodulator would hear it
+// (a long run of ones is a leader), then the files put together and written.
+void TapeFromBits(const std::string& bit_file, const std::string& dir, Reporter& reporter) {
+  constexpr std::size_t kLeaderCells = 256;
+  const std::vector<std::uint8_t> bits = [&] {
+    std::vector<std::uint8_t> all(FileSize(bit_file));
+    const int in = ::open(bit_file.c_str(), O_RDONLY);
+    if (in < 0 || ::read(in, all.data(), all.size()) != static_cast<ssize_t>(all.size())) {
+      throw std::runtime_error("cannot read " + bit_file);
+    }
+    ::close(in);
+    return all;
+  }();
+  tape::FrameReader reader;
+  std::size_t ones = 0;
+  double time = 0;
+  for (const std::uint8_t bit : bits) {
+    ones = bit == '1' ? ones + 1 : 0;
+    if (ones == kLeaderCells) reader.Leader(time, 1225, -6);
+    if (ones < kLeaderCells) reader.Bit(bit == '1' ? 1 : 0, time);
+    time += 1.0 / 1225;
+  }
+  const std::vector<tape::TapeBlock> blocks = reader.TakeBlocks();
+  tape::WriteTapeOutputs(bit_file, blocks, dir, ConversionOptions{}, reporter);
 }
 
 std::string Dir(const std::string& dir) {
@@ -153,6 +183,12 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
   Register("phase2", tx1, [] { decode::Phase2Decode(names, reporter); }, {names.Tx2Name});
   Register("copy/tx2", tx2, [=] { CopyFile(base + ".TX2", copies + "/copy.tx2"); }, {copies + "/copy.tx2"});
   Register("extract", tx2, [] { tape::CasDecode(names, reporter); }, {names.OutputName});
+  // Its outputs are known by their names after one run.
+  const std::string tape_dir = work + "/tape";
+  TapeFromBits(names.Tx2Name, tape_dir, reporter);
+  std::vector<std::string> tape_outputs;
+  for (const auto& entry : std::filesystem::directory_iterator(tape_dir)) tape_outputs.push_back(entry.path());
+  Register("tape from bits", tx2, [=] { TapeFromBits(names.Tx2Name, tape_dir, reporter); }, tape_outputs);
   const std::uint64_t cas = FileSize(base + ".CAS");
   Register("list", cas, [] { basic::BasDecode(names, DialectChoice::Auto, reporter); }, {names.BasName});
 
@@ -221,7 +257,8 @@ class TableReporter final : public benchmark::ConsoleReporter {
     const Row rows[] = {
         {"recode", "copy/recording", "rate >= 0.50"},  {"phase1", "copy/recording", "rate >= 0.50"},
         {"phase2", "copy/tx1", "rate >= 0.50"},        {"extract", "copy/tx2", "rate >= 0.50"},
-        {"list", "copy/tx2", ""},                      {"orvano-cli decode", "copy/recording", "time <= 3.00"},
+        {"list", "copy/tx2", ""},                      {"tape from bits", "copy/tx2", ""},
+        {"orvano-cli decode", "copy/recording", "time <= 3.00"},
         {"encode BIN to RAW", "write/BIN-raw", "rate >= 0.50"}, {"encode CAS to RAW", "write/CAS-raw", "rate >= 0.50"},
         {"encode TXT to RAW", "write/TXT-raw", "rate >= 0.50"}, {"encode BIN to WAV", "write/BIN-wav", "time <= 2.00"},
         {"encode CAS to WAV", "write/CAS-wav", "rate >= 0.50"}, {"encode TXT to WAV", "write/TXT-wav", "rate >= 0.50"},

@@ -13,7 +13,7 @@ case "$limit" in
   *) limit_flag=-max_total_time=$limit; what="$limit s" ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_tape_scanner fuzz_frame_reader)
 
 ./scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANO_FUZZ=ON -DORVANO_BUILD_UI=OFF -DORVANO_BUILD_BENCH=OFF \
@@ -28,7 +28,7 @@ if [ ! -d "$seeds" ]; then
   cp examples/source/DEMO.CAS "$work/DEMO.CAS"
   printf '\x01\x02\x03\xC9' >"$work/TINY.BIN"
   printf '10 PRINT "HELLO"\r\n' >"$work/NOTE.TXT"
-  mkdir -p "$seeds"/{fuzz_detokenizer,fuzz_extraction,fuzz_phase1,fuzz_phase2,fuzz_number_reader,fuzz_markup}
+  mkdir -p "$seeds"/{fuzz_detokenizer,fuzz_extraction,fuzz_phase1,fuzz_phase2,fuzz_number_reader,fuzz_markup,fuzz_tape_scanner,fuzz_frame_reader}
   for source in DEMO.CAS TINY.BIN NOTE.TXT; do
     base=${source%.*}
     build-fuzz/cli/orvano-cli encode "$work/$source" >/dev/null
@@ -49,6 +49,26 @@ if [ ! -d "$seeds" ]; then
   for text in 0x9000 49152 '$C000' -1 '%101' '&17' ' x1F'; do printf '%s' "$text" >"$seeds/fuzz_number_reader/$(echo "$text" | md5sum | cut -c1-8)"; done
   printf '|31|\xFE Reading file GAME.RAW' >"$seeds/fuzz_markup/line"
   printf 'abc|0x4E|def||x|zz|y|-1|t|31' >"$seeds/fuzz_markup/markers"
+  # A tape of a BASIC file and a binary one: as an image, as blocks behind
+  # their lengths, and as the bit cells of its frames behind leaders.
+  header() { printf "$1%.0s" {1..10}; printf '%-6s' "$2"; }
+  program='\x09\x80\x0A\x00\x91\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00'
+  binary='\x00\x90\x03\x90\x00\x90\x3E\x41\xC9\x00'
+  marker='\x1F\xA6\xDE\xBA\xCC\x13\x7D\x74'
+  { printf '\x00'; printf "$marker"; header '\xD3' PROG; printf "$marker"; printf "$program"; printf '\x00';
+    printf "$marker"; header '\xD0' GAME; printf "$marker"; printf "$binary"; } >"$seeds/fuzz_tape_scanner/image"
+  { printf '\x01\x10\x00'; header '\xD3' PROG; printf '\x0F\x00'; printf "$program";
+    printf '\x10\x00'; header '\xEA' NOTE; printf '\x05\x00hi\r\n\x1A'; } >"$seeds/fuzz_tape_scanner/blocks"
+  cells() {
+    local byte bit
+    for byte in $(od -An -v -tu1); do
+      printf '\x00'
+      for bit in 0 1 2 3 4 5 6 7; do printf "\\x0$(( byte >> bit & 1 ))"; done
+      printf '\x01\x01'
+    done
+  }
+  { printf '\xF0'; header '\xD0' GAME | cells; printf '\xF8\xF0'; printf "$binary" | cells; printf '\x00\x01\xF8';
+    printf '\xF1'; header '\xD3' PROG | cells; printf '\xF1'; printf "$program" | cells; } >"$seeds/fuzz_frame_reader/tape"
   rm -rf "$work"
 fi
 
@@ -77,7 +97,7 @@ for target in "${targets[@]}"; do
   # Inputs long enough to hold a header and a few blocks, short enough to
   # keep the executions per second high.
   case "$target" in
-    fuzz_extraction) max_len=32768 ;;
+    fuzz_extraction|fuzz_frame_reader) max_len=32768 ;;
     fuzz_number_reader|fuzz_markup) max_len=512 ;;
     *) max_len=8192 ;;
   esac

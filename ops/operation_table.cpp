@@ -50,6 +50,12 @@ constexpr std::array kOperations{
               .input = Input::OpenedSource,
               .run = &RunDecodeChain},
 
+    Operation{.subcommand = "cas-list", .arguments = "FILE",
+              .summary = "list the files and blocks of the tape image FILE", .flags = kJson,
+              .input = Input::OneFile, .run = &RunCasList},
+    Operation{.subcommand = "cas-extract", .arguments = "FILE",
+              .summary = "write each file of the tape image FILE as NN-NAME.EXT, with listings of programs",
+              .flags = kOutput | kDialect, .input = Input::OneFile, .run = &RunCasExtract},
     Operation{.subcommand = "cas-pack", .arguments = "OUT SOURCE...",
               .summary = "build the tape image OUT from .BIN/.COM, .CAS (tokenised) and text files",
               .flags = kLoad | kStart | kName, .input = Input::OutputAndSources, .run = &RunCasPack},

@@ -5,6 +5,7 @@
 #include "encode/cas_pack.h"
 #include "encode/convert_source.h"
 #include "tape/cas_decode.h"
+#include "tape/image_files.h"
 
 namespace orvano::ops {
 
@@ -39,6 +40,12 @@ Outcome RunCasPack(Request& request) {
   std::optional<std::string> name;
   if (!request.tape_name.empty()) name = request.tape_name;
   return encode::PackCasImage(request.output, request.files, request.options, name, request.reporter);
+}
+
+Outcome RunCasList(Request& request) { return tape::ListCasImage(request.files.at(0), request.reporter); }
+
+Outcome RunCasExtract(Request& request) {
+  return tape::ExtractCasImage(request.files.at(0), request.output, request.options, request.reporter);
 }
 
 }  // namespace orvano::ops

@@ -7,7 +7,7 @@ packages=(
   g++ cmake make pkg-config
   libfinal-dev libgpm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsndfile1-dev libsoxr-dev libcli11-dev
+  libsndfile1-dev libsoxr-dev libcli11-dev nlohmann-json3-dev
   tmux time python3 valgrind
   "$@"
 )

@@ -8,7 +8,7 @@
 #include "common/file_stream.h"
 #include "common/messages.h"
 #include "common/number_text.h"
-#include "decode/bit_reader.h"
+#include "tape/bit_reader.h"
 #include "tape/tape_copy.h"
 #include "tape/tape_format.h"
 
@@ -65,18 +65,18 @@ bool Extraction::Healthy() {
 }
 
 std::uint16_t Extraction::ReadWord() {
-  const std::uint8_t low = decode::ReadTapeByte(bits_);
-  const std::uint8_t high = decode::ReadTapeByte(bits_);
+  const std::uint8_t low = ReadTapeByte(bits_);
+  const std::uint8_t high = ReadTapeByte(bits_);
   return static_cast<std::uint16_t>(low | (high << 8));
 }
 
 CasDecodeResult Extraction::Run() {
-  if (!decode::SeekStartBit(bits_, &progress_)) {
+  if (!SeekStartBit(bits_, &progress_)) {
     if (Healthy()) Log(reporter_, "File " + names_.Tx2Name + " is not valid MSX file");
     return kFailed;
   }
   std::array<std::uint8_t, kTypeByteCount> header;
-  for (std::uint8_t& byte : header) byte = decode::ReadTapeByte(bits_);
+  for (std::uint8_t& byte : header) byte = ReadTapeByte(bits_);
   if (!Healthy()) return kFailed;
   for (std::size_t i = 0; i < header.size(); ++i) {
     Log(reporter_, "Found FileType " + Decimal(i + 1) + " " + Decimal(header[i]));
@@ -90,7 +90,7 @@ CasDecodeResult Extraction::Run() {
 
 CasDecodeResult Extraction::Extract(const Branch& branch) {
   std::string tape_name(kTapeNameBytes, '\0');
-  for (char& c : tape_name) c = static_cast<char>(decode::ReadTapeByte(bits_));
+  for (char& c : tape_name) c = static_cast<char>(ReadTapeByte(bits_));
   if (!Healthy()) return kFailed;
   Log(reporter_, std::string(branch.found) + tape_name);
   if (branch.rename_hint) Log(reporter_, "You can rename it");
@@ -98,7 +98,7 @@ CasDecodeResult Extraction::Extract(const Branch& branch) {
   Log(reporter_, "Processing " + std::string(branch.extension) + " file create " + names_.OutputName);
 
   // Whether or not the leader ends in a start bit, the data comes next.
-  decode::SeekStartBit(bits_, &progress_);
+  SeekStartBit(bits_, &progress_);
   if (!Healthy()) return kFailed;
   if (branch.kind == TapeFileKind::Binary) {
     // The addresses are only shown: the image runs to the end of the recording.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -12,8 +13,11 @@ struct BlockSignal {
   double start = 0;
   double end = 0;
   double baud = 0;
-  double level_dbfs = 0;                // peak level of its leader
+  double level_dbfs = 0;               // peak level of its leader
   std::vector<double> framing_errors;  // times of the frames whose stop bits were wrong
+  // The byte each of those frames gave, in step with framing_errors, so that
+  // an error in bytes that no reader takes does not count against a file.
+  std::vector<std::size_t> framing_error_bytes;
 };
 
 // One block of a tape: the bytes that follow one leader, as they were read.

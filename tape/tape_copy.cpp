@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "decode/bit_reader.h"
+#include "tape/bit_reader.h"
 #include "tape/tape_format.h"
 
 namespace orvano::tape {
@@ -30,7 +30,7 @@ bool ReadFrames(ByteStream& bits, std::vector<std::uint8_t>& chars, std::span<st
   const std::span<std::uint8_t> frames(chars.data(), bytes.size() * kFrameBits);
   bits.Read(frames);
   if (bits.Failed()) return false;
-  decode::DecodeFrames(frames, bytes);
+  DecodeFrames(frames, bytes);
   return true;
 }
 
@@ -43,7 +43,7 @@ void ShowFrames(Progress& progress, std::uint64_t start, std::size_t count, std:
 // The last frame, cut off by the end of the file, reads as 0 and leaves the
 // bit stream in its error state; that 0 is written all the same.
 void CopyCutFrame(ByteStream& bits, ByteStream& out, Progress& progress) {
-  const std::uint8_t value = decode::ReadTapeByte(bits);
+  const std::uint8_t value = ReadTapeByte(bits);
   progress.Set(bits.Position(), bits.Size());
   out.WriteByte(value);
 }
@@ -88,7 +88,7 @@ void CopyTapeText(ByteStream& bits, ByteStream& out, Progress& progress) {
   // The count of text bytes written, modulo 256: 0 where a block begins.
   std::uint8_t written = 0;
   do {
-    if (written == 0) decode::SeekStartBit(bits, &progress);
+    if (written == 0) SeekStartBit(bits, &progress);
     const auto block = NextBlock(bits, out, progress, chars, bytes, kTextBlockBytes - written);
     if (!block) return;
     const std::span<std::uint8_t> text = block->bytes;

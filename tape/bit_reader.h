@@ -8,7 +8,7 @@
 #include "common/reporter.h"
 #include "tape/tape_format.h"
 
-namespace orvano::decode {
+namespace orvano::tape {
 
 // The readers of the bit file. They keep no state of their own: all they
 // need is the read position of the stream.
@@ -30,10 +30,10 @@ bool SeekStartBit(ByteStream& bits, Progress* progress = nullptr);
 std::uint8_t ReadTapeByte(ByteStream& bits);
 
 // The byte that one frame carries, by the same rule.
-std::uint8_t FrameByte(std::span<const std::uint8_t, tape::kFrameBits> frame);
+std::uint8_t FrameByte(std::span<const std::uint8_t, kFrameBits> frame);
 
 // Decodes consecutive frames: `frames` holds 11 characters for each byte of
 // `bytes`.
 void DecodeFrames(std::span<const std::uint8_t> frames, std::span<std::uint8_t> bytes);
 
-}  // namespace orvano::decode
+}  // namespace orvano::tape

@@ -1,4 +1,4 @@
-#include "decode/bit_reader.h"
+#include "tape/bit_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include "common/byte_order.h"
 #include "decode/symbols.h"
 
-namespace orvano::decode {
+namespace orvano::tape {
 namespace {
 
 // A leader is read in pieces of this many characters rather than one stream
@@ -33,7 +33,7 @@ bool SeekStartBit(ByteStream& bits, Progress* progress) {
       if (progress != nullptr) progress->Set(bits.Position(), size);
       return false;
     }
-    const auto zero = std::find(piece.begin(), piece.end(), kZeroBit);
+    const auto zero = std::find(piece.begin(), piece.end(), decode::kZeroBit);
     const bool found = zero != piece.end();
     const std::uint64_t read = static_cast<std::uint64_t>(zero - piece.begin()) + (found ? 1 : 0);
     if (progress != nullptr) {
@@ -46,25 +46,25 @@ bool SeekStartBit(ByteStream& bits, Progress* progress) {
   }
 }
 
-std::uint8_t FrameByte(std::span<const std::uint8_t, tape::kFrameBits> frame) {
+std::uint8_t FrameByte(std::span<const std::uint8_t, kFrameBits> frame) {
   // The eight data characters follow the start bit; each that is "1" sets
   // its bit, first character lowest.
-  static_assert(tape::kDataBits == 8);
-  return static_cast<std::uint8_t>(EqualBytesMask(LoadLittle64(frame.data() + 1), kOneBit));
+  static_assert(kDataBits == 8);
+  return static_cast<std::uint8_t>(EqualBytesMask(LoadLittle64(frame.data() + 1), decode::kOneBit));
 }
 
 std::uint8_t ReadTapeByte(ByteStream& bits) {
   // A short read delivers zeros and sets the error state, so a frame cut off
   // by the end of the file gives 0.
-  std::array<std::uint8_t, tape::kFrameBits> frame;
+  std::array<std::uint8_t, kFrameBits> frame;
   bits.Read(frame);
   return FrameByte(frame);
 }
 
 void DecodeFrames(std::span<const std::uint8_t> frames, std::span<std::uint8_t> bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    bytes[i] = FrameByte(frames.subspan(i * tape::kFrameBits).first<tape::kFrameBits>());
+    bytes[i] = FrameByte(frames.subspan(i * kFrameBits).first<kFrameBits>());
   }
 }
 
-}  // namespace orvano::decode
+}  // namespace orvano::tape

@@ -1,0 +1,76 @@
+#include "tape/frame_reader.h"
+
+#include <utility>
+
+#include "tape/tape_format.h"
+
+namespace orvano::tape {
+
+void FrameReader::Leader(double start, double baud, double level_dbfs) {
+  if (block_) Close(start);
+  leader_ = Heard{start, baud, level_dbfs};
+}
+
+void FrameReader::Open(double time) {
+  BlockSignal signal;
+  if (leader_) {
+    signal.start = leader_->start;
+    signal.baud = leader_->baud;
+    signal.level_dbfs = leader_->level_dbfs;
+  } else {
+    signal.start = time;
+  }
+  leader_.reset();
+  block_ = TapeBlock{{}, std::move(signal)};
+  state_ = State::Hunting;
+}
+
+void FrameReader::Bit(std::uint8_t bit, double time) {
+  if (!block_) Open(time);
+  last_time_ = time;
+  const bool one = bit != 0;
+  switch (state_) {
+    case State::Hunting:
+      if (one) return;
+      break;
+    case State::Data:
+      if (one) data_ |= 1u << cells_;
+      if (++cells_ == kDataBits) {
+        block_->bytes.push_back(static_cast<std::uint8_t>(data_));
+        state_ = State::Stop;
+        cells_ = 0;
+      }
+      return;
+    case State::Stop:
+      if (one) {
+        if (++cells_ == kStopBits) state_ = State::Hunting;
+        return;
+      }
+      block_->signal->framing_errors.push_back(frame_time_);
+      block_->signal->framing_error_bytes.push_back(block_->bytes.size() - 1);
+      break;
+  }
+  // A 0 cell where a frame may begin: its start bit.
+  frame_time_ = time;
+  state_ = State::Data;
+  data_ = 0;
+  cells_ = 0;
+}
+
+void FrameReader::BlockEnd(double time) {
+  if (block_) Close(time);
+}
+
+void FrameReader::Close(double end) {
+  block_->signal->end = end;
+  if (!block_->bytes.empty()) blocks_.push_back(std::move(*block_));
+  block_.reset();
+  state_ = State::Hunting;
+}
+
+std::vector<TapeBlock> FrameReader::TakeBlocks() {
+  if (block_) Close(last_time_);
+  return std::exchange(blocks_, {});
+}
+
+}  // namespace orvano::tape

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "decode/tape_symbols.h"
+#include "tape/tape_block.h"
+
+namespace orvano::tape {
+
+// Turns the bit cells that the demodulator hears into the bytes of each
+// block, reading frames the way the computer does: after the eight data bits
+// the next 0 cell is the next start bit. A stop cell that is 0 therefore
+// starts the next frame at once; the frame before it keeps its byte and is
+// counted as a framing error. Ones between frames are skipped, and a frame
+// that the end of its block cuts short is dropped, since its byte is not
+// known. A block that gave no byte is not kept.
+class FrameReader final : public decode::SymbolSink {
+ public:
+  void Leader(double start, double baud, double level_dbfs) override;
+  void Bit(std::uint8_t bit, double time) override;
+  void BlockEnd(double time) override;
+
+  // The blocks read so far, in tape order. A block that is still open is
+  // ended at its last bit first, so that nothing heard is lost.
+  std::vector<TapeBlock> TakeBlocks();
+
+ private:
+  enum class State { Hunting, Data, Stop };
+
+  void Open(double time);
+  void Close(double end);
+
+  struct Heard {
+    double start;
+    double baud;
+    double level_dbfs;
+  };
+  std::optional<Heard> leader_;  // the leader of the block to come
+  std::optional<TapeBlock> block_;
+  std::vector<TapeBlock> blocks_;
+  State state_ = State::Hunting;
+  unsigned data_ = 0;
+  unsigned cells_ = 0;  // data or stop cells of the frame read so far
+  double frame_time_ = 0;
+  double last_time_ = 0;
+};
+
+}  // namespace orvano::tape

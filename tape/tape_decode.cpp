@@ -1,0 +1,84 @@
+#include "tape/tape_decode.h"
+
+#include <vector>
+
+#include "common/messages.h"
+#include "common/number_text.h"
+#include "decode/audio_source.h"
+#include "decode/demodulator.h"
+#include "decode/mono_signal.h"
+#include "tape/frame_reader.h"
+#include "tape/tape_batch.h"
+#include "tape/tape_outputs.h"
+#include "tape/tape_report.h"
+
+namespace orvano::tape {
+namespace {
+
+constexpr std::size_t kSamplesPerRead = 64 * 1024;
+// The rates the demodulator follows a tape at.
+constexpr unsigned kLowestRate = 8000;
+constexpr unsigned kHighestRate = 384000;
+
+std::string FactsText(const decode::AudioFacts& facts, const std::string& channel) {
+  std::string text = facts.format + ", " + Decimal(facts.sample_rate) + " Hz";
+  text += facts.channels == 1 ? ", mono" : ", " + Decimal(facts.channels) + " channels";
+  if (!channel.empty()) text += ", the " + channel + " channel";
+  return text;
+}
+
+}  // namespace
+
+Outcome DecodeTape(const std::string& path, const std::string& dir, const ConversionOptions& options,
+                   Reporter& reporter) {
+  Log(reporter, "Open file " + path + " for reading");
+  decode::OpenedAudio opened = decode::OpenAudioFile(path);
+  if (!opened.source) {
+    ReportFailure(path, OpenFailedText(path) + (opened.reason.empty() ? "" : ": " + opened.reason), reporter);
+    return Outcome::Failure;
+  }
+  decode::AudioSource& source = *opened.source;
+  const unsigned rate = source.Facts().sample_rate;
+  if (rate < kLowestRate || rate > kHighestRate) {
+    ReportFailure(path,
+                  "File " + path + " has " + Decimal(rate) + " samples per second; a tape is read at " +
+                      Decimal(kLowestRate) + " to " + Decimal(kHighestRate),
+                  reporter);
+    return Outcome::Failure;
+  }
+  decode::MonoSignal signal(source, options.channel);
+  Log(reporter, "Reading the tape: " + FactsText(source.Facts(), signal.ChannelTaken()));
+
+  FrameReader frames;
+  {
+    Progress progress(reporter, "Reading the tape " + path);
+    decode::Demodulator demodulator(signal.SampleRate(), frames);
+    std::vector<float> samples(kSamplesPerRead);
+    std::uint64_t read = 0;
+    for (std::size_t count; (count = signal.Read(samples)) > 0;) {
+      demodulator.Feed(std::span(samples).first(count));
+      read += count;
+      progress.Set(read, source.Facts().frames);
+    }
+    demodulator.Finish();
+  }
+  const std::vector<TapeBlock> blocks = frames.TakeBlocks();
+  // What was heard before a read error is still written: nothing is lost.
+  const bool broken = !signal.Error().empty();
+  if (broken) Log(reporter, "Read error in file " + path + ": " + signal.Error());
+  const Outcome outcome =
+      WriteTapeOutputs(path, blocks, dir.empty() ? DefaultOutputFolder(path) : dir, options, reporter);
+  return broken ? Outcome::Failure : outcome;
+}
+
+Outcome DecodeTapes(std::span<const std::string> paths, const std::string& dir, unsigned jobs,
+                    const ConversionOptions& options, Reporter& reporter) {
+  return RunRecordings(
+      paths, dir, jobs,
+      [&options](const std::string& path, const std::string& folder, Reporter& r) {
+        return DecodeTape(path, folder, options, r);
+      },
+      reporter);
+}
+
+}  // namespace orvano::tape
