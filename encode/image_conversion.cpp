@@ -8,7 +8,7 @@
 #include "common/file_stream.h"
 #include "common/messages.h"
 #include "encode/conversion_texts.h"
-#include "encode/image_contents.h"
+#include "tape/image_files.h"
 #include "encode/image_signal.h"
 #include "encode/signal_length.h"
 #include "encode/tape_file_kind.h"
@@ -81,7 +81,7 @@ Outcome ConvertCasImage(FileNameSet& names, const ConversionOptions& options, Re
     Log(reporter, "File: " + source_name + " is an empty tape image");
     return Outcome::Failure;
   }
-  LogImageContents(image, reporter);
+  tape::LogImageFiles(source_name, image, reporter);
   LogLoadHint(image, reporter);
 
   const TapeTiming& timing = TimingFor(options.baud);

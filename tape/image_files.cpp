@@ -60,6 +60,11 @@ void Account(const std::string& path, const CasImage& image, const TapeLayout& l
 
 }  // namespace
 
+void LogImageFiles(const std::string& path, const CasImage& image, Reporter& reporter) {
+  for (const CasImageIssue& issue : image.issues) Warn(reporter, IssueText(issue));
+  LogTape({path, image.blocks, AssembleFiles(image.blocks), {}, {}}, reporter);
+}
+
 Outcome ListCasImage(const std::string& path, Reporter& reporter) {
   const std::optional<CasImage> image = LoadImage(path, reporter);
   if (!image) return Outcome::Failure;

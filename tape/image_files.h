@@ -6,6 +6,7 @@
 #include "common/conversion_options.h"
 #include "common/outcome.h"
 #include "common/reporter.h"
+#include "tape/cas_image.h"
 
 namespace orvano::tape {
 
@@ -18,6 +19,11 @@ inline constexpr std::uint64_t kMaxCasImageBytes = 16 * 1024 * 1024;
 // irregular about the image; the same goes to the reporter as a document
 // and a table.
 Outcome ListCasImage(const std::string& path, Reporter& reporter);
+
+// Logs what the image read from `path` holds, as ListCasImage does: its
+// irregularities as warnings, one line per file and per block of no file,
+// and a summary. New logs it before it plays an image.
+void LogImageFiles(const std::string& path, const CasImage& image, Reporter& reporter);
 
 // Writes each file of the tape image into `dir` (empty: beside the image,
 // named after its base name) under the names the whole-tape decoder gives

@@ -100,10 +100,9 @@ TEST(TapeImage, TheSampleOfThreeFilesIsListedAndPlayed) {
                    "Convert tape image to MSX tape signal " + dir.File("THREE.RAW")}));
   EXPECT_EQ(texts[8], "Baud rate: 2400");
   EXPECT_EQ(Lines(texts.begin() + 9, texts.end()),
-            (Lines{"The image holds 9 blocks:", "Block 1: 16 bytes, header of BASIC file [LOADER]",
-                   "Block 2: 48 bytes", "Block 3: 16 bytes, header of binary file [GAME  ]", "Block 4: 1512 bytes",
-                   "Block 5: 16 bytes, header of text file [NOTES ]", "Block 6: 256 bytes", "Block 7: 256 bytes",
-                   "Block 8: 256 bytes", "Block 9: 256 bytes",
+            (Lines{"01 BASIC \"LOADER\" 41 bytes: complete",
+                   "02 binary \"GAME\" 1500 bytes, load C000, end C5DB, exec C000: complete",
+                   "03 text \"NOTES\" 948 bytes: complete", dir.File("THREE.CAS") + ": 3 files (3 complete), 9 blocks",
                    "Load the first file on the MSX with: CLOAD \"LOADER\"", "Sucessfully!!!"}));
   EXPECT_EQ(run->reporter.ProgressValues().back(), 100);
 
