@@ -158,7 +158,7 @@ class EvidenceWalker {
         position_ += OperandLength(c);
       } else if (c == '"') {
         if (keyword_was_statement) {
-          CountTokens(kMsx.string_statements[keyword_before], kKorvet.string_statements[keyword_before], kWeakSign);
+          CountTokens(kMsx.string_statements[keyword_before], kKorvet.string_statements[keyword_before], kStrongSign);
         }
         if (!SkipString()) return;
       } else if (c == ':') {
@@ -175,7 +175,10 @@ class EvidenceWalker {
         const std::uint8_t code = Take();
         CountTokens(!(*kMsx.prefixed)[code].empty(), !(*kKorvet.prefixed)[code].empty(), kWeakSign);
       } else if (c >= 0x80) {
-        CountTokens(!(*kMsx.one_byte)[c].empty(), !(*kKorvet.one_byte)[c].empty(), kWeakSign);
+        // A tokeniser writes no code without a keyword, and damage seldom
+        // lands where a statement begins.
+        CountTokens(!(*kMsx.one_byte)[c].empty(), !(*kKorvet.one_byte)[c].empty(),
+                    at_statement_start ? kStrongSign : kWeakSign);
         last_keyword = c;
         keyword_started_statement = at_statement_start;
         expect_variable = c == kForToken || c == kLetToken;

@@ -32,10 +32,12 @@ struct DialectEvidence {
 //    where only one dialect's keyword takes one: 2;
 //  - a token code, or a function code after 0xFF, that has a keyword in one
 //    dialect only: 1, since a damaged byte of either dialect most often
-//    lands on a code that only MSX BASIC has;
+//    lands on a code that only MSX BASIC has; 2 where a statement begins
+//    (KEY of KEY OFF), where damage seldom lands;
 //  - the stored apostrophe ":REM'" of MSX BASIC: 1;
 //  - a statement followed at once by a string where only one dialect's
-//    statement takes one (BLOAD"CAS:" against Korvet's PCLS): 1.
+//    statement takes one (BLOAD"CAS:" against Korvet's PCLS): 2, so that
+//    the usual one-line loader is known for what it is.
 DialectEvidence WeighEvidence(std::span<const std::uint8_t> program);
 
 struct DialectDecision {

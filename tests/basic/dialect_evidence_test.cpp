@@ -43,7 +43,8 @@ const EvidenceCase kEvidenceCases[] = {
     {"binary constant", {0x91, 0x20, 0x1D, 0x00, 0x00, 0x40, 0x81}, {0, 0, 2, 0}},
     {"binary double", {0x91, 0x1F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x20, 0x82}, {0, 0, 2, 0}},
     {"zero fits both", {0x91, 0x20, 0x1D, 0x00, 0x00, 0x00, 0x00}, {0, 0, 0, 0}},
-    {"a keyword only MSX has", {0xC0}, {0, 1, 0, 0}},
+    {"a statement only MSX has", {0xC0}, {0, 2, 0, 0}},
+    {"a keyword only MSX has, within a statement", {0x91, 0x20, 0xC0}, {0, 1, 0, 0}},
     {"a keyword only Korvet has", {0x91, 0x41, 0xFD, 0x12}, {0, 0, 0, 1}},
     {"a function only MSX has", {0x91, 0xFF, 0xA2, 0x28, 0x11, 0x29}, {0, 1, 0, 0}},
     {"a prefix before 0x00 does not end the line", {0xFF, 0x00, 0xC0}, {0, 1, 0, 0}},
@@ -59,12 +60,12 @@ const EvidenceCase kEvidenceCases[] = {
     {"MSX ELSE before a line number", {0x3A, 0xA1, 0x0E, 0x0A, 0x00}, {0, 2, 0, 0}},
     {"GOTO is the same in both", {0x89, 0x0E, 0x0A, 0x00}, {0, 0, 0, 0}},
     {"the apostrophe of MSX", {0x3A, 0x8F, 0xE6, 0x41}, {0, 1, 0, 0}},
-    {"BLOAD with its file name", {0xCF, 0x22, 0x43, 0x22}, {0, 1, 0, 0}},
-    {"Korvet LOAD with its file name", {0xC4, 0x20, 0x22, 0x43, 0x22}, {0, 0, 0, 1}},
+    {"BLOAD with its file name", {0xCF, 0x22, 0x43, 0x22}, {0, 2, 0, 0}},
+    {"Korvet LOAD with its file name", {0xC4, 0x20, 0x22, 0x43, 0x22}, {0, 0, 0, 2}},
     {"PRINT of a string is the same in both", {0x91, 0x22, 0x43, 0x22}, {0, 0, 0, 0}},
     {"nothing counts inside a string", {0x91, 0x22, 0xC0, 0x1D, 0x41, 0x15, 0x00, 0x00, 0x22}, {0, 0, 0, 0}},
     {"nothing counts in REM text", {0x8F, 0xC0, 0x41, 0xEF, 0x12}, {0, 0, 0, 0}},
-    {"DATA ends at a colon", {0x84, 0xC0, 0x22, 0x3A, 0xC0, 0x22, 0x3A, 0xC0}, {0, 1, 0, 0}},
+    {"DATA ends at a colon", {0x84, 0xC0, 0x22, 0x3A, 0xC0, 0x22, 0x3A, 0x91, 0xC0}, {0, 1, 0, 0}},
 };
 
 TEST(WeighEvidence, CountsEachSignOnce) {
@@ -74,7 +75,7 @@ TEST(WeighEvidence, CountsEachSignOnce) {
 TEST(WeighEvidence, StopsAtTheZeroLink) {
   const Bytes program =
       testing::Join({ProgramBuilder().Line(10, {0xC0}).End(), ProgramBuilder().Line(10, {0xC0}).End()});
-  EXPECT_EQ(WeighEvidence(program).msx_tokens, 1);
+  EXPECT_EQ(WeighEvidence(program).msx_tokens, 2);
 }
 
 struct DecisionCase {

@@ -248,11 +248,11 @@ TEST(MsxListing, ListsTheLoaderOfTheSampleTape) {
   const Bytes program(bytes.begin() + static_cast<std::ptrdiff_t>(blocks[1]),
                       bytes.begin() + static_cast<std::ptrdiff_t>(blocks[2] - marker.size()));
   EXPECT_EQ(Msx(program).text, "10 CLS\r\n20 PRINT \"LOADING...\"\r\n30 BLOAD\"CAS:\",R\r\n");
-  // Its keywords are all keywords of Korvet BASIC as well, and only BLOAD
-  // with its string hints at MSX: too little to leave the default.
+  // Its keywords are all keywords of Korvet BASIC as well; BLOAD with its
+  // file name is what tells it, as it tells most loaders.
   const ProgramListing automatic = ListProgram(program, DialectChoice::Auto);
-  EXPECT_EQ(automatic.dialect, Dialect::Korvet);
-  EXPECT_EQ(automatic.choice_line, "listed as Korvet BASIC (too little evidence of MSX BASIC)");
+  EXPECT_EQ(automatic.dialect, Dialect::Msx);
+  EXPECT_EQ(automatic.choice_line, "listed as MSX BASIC (tokens fit MSX)");
 }
 
 }  // namespace
