@@ -139,7 +139,7 @@ void ConverterApp::Dispatch(Command command) {
 void ConverterApp::RunDecode(Command command) {
   switch (command) {
     case cmRawRecode:
-      decode::RawRecode(names_, reporter_);
+      decode::RawRecode(names_, options_, reporter_);
       break;
     case cmPhase1Decode:
       decode::Phase1Decode(names_, reporter_);

@@ -136,7 +136,7 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
   static FileNameSet names;
   names.SourceName = base + ".RAW";
   // Sizes of the intermediate files, known after one pass of the chain.
-  decode::RawRecode(names, reporter);
+  decode::RawRecode(names, {}, reporter);
   decode::Phase1Decode(names, reporter);
   decode::Phase2Decode(names, reporter);
   tape::CasDecode(names, reporter);
@@ -147,7 +147,7 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
   const std::string copies = Dir(work + "/copies");
 
   Register("copy/recording", raw, [=] { CopyFile(base + ".RAW", copies + "/copy.raw"); }, {copies + "/copy.raw"});
-  Register("recode", raw, [] { decode::RawRecode(names, reporter); }, {names.MsrName});
+  Register("recode", raw, [] { decode::RawRecode(names, {}, reporter); }, {names.MsrName});
   Register("phase1", raw, [] { decode::Phase1Decode(names, reporter); }, {names.Tx1Name});
   Register("copy/tx1", tx1, [=] { CopyFile(base + ".TX1", copies + "/copy.tx1"); }, {copies + "/copy.tx1"});
   Register("phase2", tx1, [] { decode::Phase2Decode(names, reporter); }, {names.Tx2Name});

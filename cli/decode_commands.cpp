@@ -2,6 +2,7 @@
 
 #include "basic/bas_decode.h"
 #include "cli/subcommands.h"
+#include "common/conversion_options.h"
 #include "common/file_names.h"
 #include "common/outcome.h"
 #include "decode/operations.h"
@@ -13,6 +14,8 @@ namespace {
 int ExitStatus(Outcome outcome) { return outcome == Outcome::Success ? kExitSuccess : kExitFailure; }
 
 Outcome Extract(FileNameSet& names, Reporter& reporter) { return tape::CasDecode(names, reporter).outcome; }
+
+Outcome Recode(FileNameSet& names, Reporter& reporter) { return decode::RawRecode(names, ConversionOptions{}, reporter); }
 
 // One step of the chain on FILE, which names the source as Open would.
 template <Outcome (*Step)(FileNameSet&, Reporter&)>
@@ -30,7 +33,7 @@ int RunDecode(std::span<const std::string> args, Reporter& reporter, std::string
   if (!file) return kExitUsage;
   FileNameSet names;
   names.SourceName = *file;
-  for (const auto step : {&decode::RawRecode, &decode::Phase1Decode, &decode::Phase2Decode}) {
+  for (const auto step : {&Recode, &decode::Phase1Decode, &decode::Phase2Decode}) {
     if (step(names, reporter) == Outcome::Failure) return kExitFailure;
   }
   const tape::CasDecodeResult extracted = tape::CasDecode(names, reporter);
@@ -44,7 +47,7 @@ int RunDecode(std::span<const std::string> args, Reporter& reporter, std::string
 
 std::span<const Subcommand> DecodeSubcommands() {
   static constexpr std::array<Subcommand, 5> kTable{{
-      {"recode", "FILE", "clean the recording FILE into a square wave (.MSR)", &RunStep<decode::RawRecode>},
+      {"recode", "FILE", "clean the recording FILE into a square wave (.MSR)", &RunStep<Recode>},
       {"phase1", "FILE", "classify the cycles of the .MSR of FILE (.TX1)", &RunStep<decode::Phase1Decode>},
       {"phase2", "FILE", "pair the cycles of the .TX1 of FILE into bits (.TX2)", &RunStep<decode::Phase2Decode>},
       {"extract", "FILE", "write the first tape file of the .TX2 of FILE (.CAS, .TXT or .BIN)", &RunStep<Extract>},
