@@ -8,12 +8,15 @@
 namespace orvano::decode {
 namespace {
 
-// Floats per block of interleaved frames, whatever the channel count.
-constexpr std::size_t kBlockFloats = 64 * 1024;
+// Frames per block, fewer for a file of very many channels.
+constexpr std::size_t kBlockFrames = 4096;
+constexpr std::size_t kMostBlockFloats = 64 * 1024;
 // Long enough to hold the first leader of a tape after its silent start.
 constexpr std::uint64_t kLookAheadSeconds = 30;
 
-std::size_t FramesPerBlock(unsigned channels) { return std::max<std::size_t>(1, kBlockFloats / channels); }
+std::size_t FramesPerBlock(unsigned channels) {
+  return std::clamp<std::size_t>(kMostBlockFloats / channels, 1, kBlockFrames);
+}
 
 ChannelChoice StrongerChannel(AudioSource& source) {
   const AudioFacts& facts = source.Facts();

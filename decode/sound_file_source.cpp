@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::size_t kReadBufferBytes = 64 * 1024;
 // Shorts per block when 8- and 16-bit samples are read as shorts.
-constexpr std::size_t kShortBlock = 32 * 1024;
+constexpr std::size_t kShortBlock = 8 * 1024;
 
 // The library's reasons end with a full stop, and some start with "Error :";
 // log lines have neither.
