@@ -8,20 +8,22 @@
 namespace orvano::decode {
 namespace {
 
-// Frames per block, fewer for a file of very many channels.
-constexpr std::size_t kBlockFrames = 4096;
+// Frames per block, fewer for a file of very many channels or few frames.
+constexpr std::size_t kBlockFrames = 16 * 1024;
 constexpr std::size_t kMostBlockFloats = 64 * 1024;
 // Long enough to hold the first leader of a tape after its silent start.
 constexpr std::uint64_t kLookAheadSeconds = 30;
 
-std::size_t FramesPerBlock(unsigned channels) {
-  return std::clamp<std::size_t>(kMostBlockFloats / channels, 1, kBlockFrames);
+std::size_t FramesPerBlock(const AudioFacts& facts) {
+  const std::size_t most = std::clamp<std::size_t>(kMostBlockFloats / facts.channels, 1, kBlockFrames);
+  if (!facts.length_known) return most;
+  return static_cast<std::size_t>(std::clamp<std::uint64_t>(facts.frames, 1, most));
 }
 
 ChannelChoice StrongerChannel(AudioSource& source) {
   const AudioFacts& facts = source.Facts();
   const unsigned channels = facts.channels;
-  std::vector<float> frames(FramesPerBlock(channels) * channels);
+  std::vector<float> frames(FramesPerBlock(facts) * channels);
   TapeBandMeter left(facts.sample_rate);
   TapeBandMeter right(facts.sample_rate);
   std::uint64_t budget = kLookAheadSeconds * facts.sample_rate;
@@ -51,7 +53,7 @@ MonoSignal::MonoSignal(AudioSource& source, ChannelChoice choice) : source_(sour
     chosen_by_level_ = true;
   }
   taken_ = NameOf(channel_);
-  frames_.resize(FramesPerBlock(channels) * channels);
+  frames_.resize(FramesPerBlock(source_.Facts()) * channels);
 }
 
 std::size_t MonoSignal::Read(std::span<float> samples) {

@@ -13,9 +13,9 @@ namespace {
 
 using Period = TwoThreadResampler::Period;
 
-// About a megabyte of floats of input or of output, whichever is more: big
+// Half a megabyte of floats of input or of output, whichever is more: big
 // enough that the overlap costs little, small enough for the memory bound.
-constexpr std::size_t kPartTarget = std::size_t{1} << 17;
+constexpr std::size_t kPartTarget = std::size_t{1} << 16;
 
 std::size_t RoundUp(std::size_t value, std::size_t step) { return (value + step - 1) / step * step; }
 
@@ -46,6 +46,7 @@ struct TwoThreadResampler::Part {
   std::size_t lead = 0;
   std::size_t count = 0;     // output samples of the part itself
   std::vector<float> output;
+  std::size_t skip = 0;      // where in `output` the part's samples start
 };
 
 // Resamples every part it gets as one continuous stream. Between two parts
@@ -100,31 +101,28 @@ class TwoThreadResampler::Worker {
 
   void Resample(Part& part) {
     // Output k of the stream lies at input k × in / out, and every input
-    // this stream was fed is a whole number of periods.
+    // this stream was fed is a whole number of periods. What the filter
+    // still held of the part before comes first, and is passed over.
     const std::uint64_t first = (fed_ + part.lead) / period_.in * period_.out;
-    resampler_.Process(part.input, pending_);
+    part.output.clear();
+    resampler_.Process(part.input, part.output);
     fed_ += part.input.size();
     // The filter holds back its last outputs until more input comes; silence
     // pushes them out, and the next part's lead hides what it does.
-    while (first_pending_ + pending_.size() < first + part.count && resampler_.Error().empty()) {
-      resampler_.Process(silence_, pending_);
+    while (received_ + part.output.size() < first + part.count && resampler_.Error().empty()) {
+      resampler_.Process(silence_, part.output);
       fed_ += silence_.size();
     }
-    const std::uint64_t held_end = first_pending_ + pending_.size();
-    const auto skip = static_cast<std::size_t>(std::min(first, held_end) - first_pending_);
-    const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(part.count, held_end - first_pending_ - skip));
-    part.output.assign(pending_.begin() + static_cast<std::ptrdiff_t>(skip),
-                       pending_.begin() + static_cast<std::ptrdiff_t>(skip + take));
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(skip + take));
-    first_pending_ += skip + take;
+    part.skip = static_cast<std::size_t>(std::min<std::uint64_t>(first - received_, part.output.size()));
+    part.count = std::min(part.count, part.output.size() - part.skip);
+    received_ += part.output.size();
   }
 
   Resampler resampler_;
   Period period_;
   const std::vector<float> silence_;
-  std::uint64_t fed_ = 0;            // input samples fed to the stream
-  std::uint64_t first_pending_ = 0;  // the stream's output index of pending_[0]
-  std::vector<float> pending_;
+  std::uint64_t fed_ = 0;       // input samples fed to the stream
+  std::uint64_t received_ = 0;  // output samples it gave
   std::mutex mutex_;
   std::condition_variable changed_;
   std::optional<Part> part_;
@@ -187,12 +185,13 @@ void TwoThreadResampler::Feed(std::span<const float> samples) {
     samples = samples.subspan(take);
     if (window_.size() < full) break;
     Part part;
-    part.input.assign(window_.begin(), window_.end());
+    part.input = std::move(window_);
     part.lead = reach_;
     part.count = part_samples_ / period_.in * period_.out;
-    Submit(std::move(part));
     // The next part starts one part later, with the same lead.
-    window_.erase(window_.begin(), window_.end() - static_cast<std::ptrdiff_t>(2 * reach_));
+    window_ = Spare();
+    window_.assign(part.input.end() - static_cast<std::ptrdiff_t>(2 * reach_), part.input.end());
+    Submit(std::move(part));
   }
 }
 
@@ -216,21 +215,34 @@ void TwoThreadResampler::Finish() {
     part.count = static_cast<std::size_t>(total_out - before);
     Submit(std::move(part));
   }
-  window_.clear();
+  window_ = {};
   while (parts_delivered_ < parts_submitted_) DeliverOldest();
 }
 
 void TwoThreadResampler::Submit(Part part) {
   // The part two before this one ran on the same worker.
   if (parts_submitted_ >= 2) DeliverOldest();
+  part.output = Spare();
   workers_[parts_submitted_ % 2]->Start(std::move(part));
   ++parts_submitted_;
 }
 
 void TwoThreadResampler::DeliverOldest() {
-  const Part part = workers_[parts_delivered_ % 2]->Wait();
+  Part part = workers_[parts_delivered_ % 2]->Wait();
   ++parts_delivered_;
-  if (!part.output.empty()) sink_(part.output);
+  if (part.count > 0) sink_(std::span<const float>(part.output).subspan(part.skip, part.count));
+  spares_.push_back(std::move(part.input));
+  spares_.push_back(std::move(part.output));
+}
+
+// The buffers of delivered parts serve again, so that memory once touched
+// is reused instead of mapped afresh for every part.
+std::vector<float> TwoThreadResampler::Spare() {
+  if (spares_.empty()) return {};
+  std::vector<float> spare = std::move(spares_.back());
+  spares_.pop_back();
+  spare.clear();
+  return spare;
 }
 
 }  // namespace orvano::decode

@@ -56,6 +56,7 @@ class TwoThreadResampler {
 
   void Submit(Part part);
   void DeliverOldest();
+  std::vector<float> Spare();
 
   Sink sink_;
   std::string error_;
@@ -67,6 +68,7 @@ class TwoThreadResampler {
   std::vector<float> single_out_;
   std::array<std::unique_ptr<Worker>, 2> workers_;
   std::vector<float> window_;     // the next part's input as far as it has come
+  std::vector<std::vector<float>> spares_;
   std::uint64_t total_in_ = 0;
   std::uint64_t parts_submitted_ = 0;
   std::uint64_t parts_delivered_ = 0;
