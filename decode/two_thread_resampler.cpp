@@ -203,7 +203,8 @@ void TwoThreadResampler::Finish() {
     if (!single_out_.empty()) sink_(single_out_);
     return;
   }
-  const std::size_t left = window_.size() - reach_;
+  // The window holds the lead and what came after it, if anything.
+  const std::size_t left = window_.size() > reach_ ? window_.size() - reach_ : 0;
   if (left > 0) {
     Part part;
     part.input = std::move(window_);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -149,6 +150,37 @@ INSTANTIATE_TEST_SUITE_P(Recordings, AudioChain,
                          ::testing::Combine(::testing::ValuesIn(kKinds), ::testing::Values(22050u, 44100u, 48000u, 96000u),
                                             ::testing::Values(1u, 2u)),
                          CaseName);
+
+// The data of the n-th block of an emulator tape image: what lies between
+// the n-th marker and the next.
+Bytes BlockOfImage(const Bytes& image, std::size_t n) {
+  const Bytes marker{0x1F, 0xA6, 0xDE, 0xBA, 0xCC, 0x13, 0x7D, 0x74};
+  std::vector<std::size_t> starts;
+  for (auto at = image.begin(); (at = std::search(at, image.end(), marker.begin(), marker.end())) != image.end(); ++at) {
+    starts.push_back(static_cast<std::size_t>(at - image.begin()));
+  }
+  if (starts.size() < n + 2) return {};
+  return Bytes(image.begin() + static_cast<std::ptrdiff_t>(starts[n] + marker.size()),
+               image.begin() + static_cast<std::ptrdiff_t>(starts[n + 1]));
+}
+
+// Waves that other tools made of a three-file image, read as they are: the
+// chain finds the first file, the BASIC loader, and its program.
+TEST(OtherToolsWaves, GiveTheFirstProgramOfTheirImage) {
+  const std::string samples = ORVANO_SAMPLES;
+  if (!testing::Exists(samples + "/THREE.CAS")) GTEST_SKIP() << "no samples in " << samples;
+  const Bytes program = BlockOfImage(testing::ReadFile(samples + "/THREE.CAS"), 1);
+  ASSERT_FALSE(program.empty());
+  for (const char* wave : {"THREE-castools.wav", "THREE-ffix.wav"}) {
+    SCOPED_TRACE(wave);
+    testing::TempDir dir;
+    testing::WriteFile(dir.File(wave), testing::ReadFile(samples + "/" + wave));
+    const ChainResult result = RunChain(dir.File(wave));
+    EXPECT_EQ(result.kind, tape::TapeFileKind::Basic);
+    ASSERT_GE(result.file.size(), program.size());
+    EXPECT_EQ(Bytes(result.file.begin(), result.file.begin() + static_cast<std::ptrdiff_t>(program.size())), program);
+  }
+}
 
 }  // namespace
 }  // namespace orvano::decode

@@ -216,16 +216,6 @@ TEST_P(Describe, LogsWhatTheRecordingIs) {
 INSTANTIATE_TEST_SUITE_P(Files, Describe, ::testing::ValuesIn(kDescriptions),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
-TEST(Describe, AFileOfNoSoundGivesTheLibrarysReason) {
-  testing::TempDir dir;
-  const std::string path = dir.File("NOTES.WAV");
-  testing::WriteFile(path, "10 PRINT \"HELLO\"\r\n");
-  RecordingReporter reporter;
-  EXPECT_EQ(DescribeRecording(path, reporter), Outcome::Failure);
-  ASSERT_EQ(reporter.Texts().size(), 1u);
-  EXPECT_TRUE(reporter.Texts()[0].starts_with("Error open file " + path + ": ")) << reporter.Texts()[0];
-}
-
 // Signals made by other tools, read as they are.
 TEST(Describe, TellsTheFactsOfOtherToolsWaves) {
   const std::string dir = ORVANO_SAMPLES;
