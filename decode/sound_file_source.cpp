@@ -129,19 +129,24 @@ class SoundFile final : public AudioSource {
   // The data stopped before the frames asked for: the end of the file, the
   // end of what a short file holds, or a failure.
   void EndOfData(std::uint64_t got) {
-    const bool cut = facts_.length_known && frames_read_ + got < facts_.frames;
-    // A decoder that fails on the last bytes has run out of data.
-    const bool failed = sf_error(file_) != SF_ERR_NO_ERROR && !(cut && bytes_->Remaining() == 0);
+    const std::uint64_t there = frames_read_ + got;
+    const std::uint64_t promised = facts_.shorter_than_header ? facts_.header_frames : facts_.frames;
+    const bool short_of_promise = facts_.length_known && there < promised;
+    // A decoder that fails on the last bytes of a short file has run out of
+    // data, on every pass over it.
+    const bool failed = sf_error(file_) != SF_ERR_NO_ERROR && !(short_of_promise && bytes_->Remaining() == 0);
     if (bytes_->Failed()) {
       error_ = ReasonOf(*bytes_);
     } else if (failed) {
       error_ = Trimmed(sf_strerror(file_));
-    } else if (cut) {
+    } else if (short_of_promise) {
       // A compressed file tells its length up front and shows only here
       // that its data was cut.
-      facts_.shorter_than_header = true;
-      facts_.header_frames = std::max(facts_.header_frames, facts_.frames);
-      facts_.frames = frames_read_ + got;
+      if (there < facts_.frames) {
+        facts_.shorter_than_header = true;
+        facts_.header_frames = promised;
+        facts_.frames = there;
+      }
       cut_off_ = true;
     }
   }

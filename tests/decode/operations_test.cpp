@@ -304,6 +304,25 @@ TEST_P(RecordingRecode, LogsAndWritesWhatTheRecordingGives) {
 INSTANTIATE_TEST_SUITE_P(Recordings, RecordingRecode, ::testing::ValuesIn(kRecordings),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
+TEST(RawRecode, AStereoFlacCutShortIsRecodedAsFarAsItGoes) {
+  testing::TempDir dir;
+  const std::string path = dir.File("CUT.FLAC");
+  const Bytes whole = Sound(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 2, 88200);
+  testing::WriteFile(path, CutTo(whole, whole.size() / 2));
+  FileNameSet names;
+  names.SourceName = path;
+  RecordingReporter reporter;
+  ASSERT_EQ(Recode(names, reporter), Outcome::Success) << reporter.Texts().back();
+  const Lines lines = reporter.Texts();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[2], "Read the right channel, which carries the stronger tape signal");
+  EXPECT_TRUE(lines[3].starts_with("File " + path + " is shorter than its header claims: it holds ")) << lines[3];
+  EXPECT_TRUE(lines[3].ends_with(" of 88200 frames")) << lines[3];
+  const std::size_t samples = testing::ReadFile(names.MsrName).size() / 2;
+  EXPECT_GT(samples, 10000u);
+  EXPECT_LT(samples, 88200u);
+}
+
 TEST(RawRecode, ARecordingTheLibraryCannotReadIsRefusedWithItsReason) {
   testing::TempDir dir;
   const std::string path = dir.File("NOTES.WAV");
