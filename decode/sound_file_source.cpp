@@ -94,9 +94,12 @@ class SoundFile final : public AudioSource {
 
   std::size_t Read(std::span<float> interleaved) override {
     const std::size_t channels = facts_.channels;
-    if (!error_.empty() || cut_off_ || channels == 0) return 0;
+    if (!error_.empty() || ended_ || channels == 0) return 0;
     std::size_t want = interleaved.size() / channels;
     if (reads_shorts_) want = std::min(want, std::max<std::size_t>(1, kShortBlock / channels));
+    // Never past the frames the file holds, so that every pass over it ends
+    // at the same frame whatever the sizes of its reads.
+    if (facts_.length_known) want = static_cast<std::size_t>(std::min<std::uint64_t>(want, facts_.frames - frames_read_));
     if (want == 0) return 0;
     const auto frames = static_cast<sf_count_t>(want);
     sf_count_t got = 0;
@@ -121,7 +124,7 @@ class SoundFile final : public AudioSource {
       return false;
     }
     frames_read_ = 0;
-    cut_off_ = false;
+    ended_ = false;
     return true;
   }
 
@@ -139,16 +142,14 @@ class SoundFile final : public AudioSource {
       error_ = ReasonOf(*bytes_);
     } else if (failed) {
       error_ = Trimmed(sf_strerror(file_));
-    } else if (short_of_promise) {
+    } else if (short_of_promise && there < facts_.frames) {
       // A compressed file tells its length up front and shows only here
       // that its data was cut.
-      if (there < facts_.frames) {
-        facts_.shorter_than_header = true;
-        facts_.header_frames = promised;
-        facts_.frames = there;
-      }
-      cut_off_ = true;
+      facts_.shorter_than_header = true;
+      facts_.header_frames = promised;
+      facts_.frames = there;
     }
+    ended_ = true;
   }
 
   static SoundFile& Self(void* user) { return *static_cast<SoundFile*>(user); }
@@ -183,7 +184,10 @@ class SoundFile final : public AudioSource {
   AudioFacts facts_;
   std::uint64_t frames_read_ = 0;
   bool reads_shorts_ = false;
-  bool cut_off_ = false;  // the data ended before the header said, and the library may say so again
+  // The first read that came short ended the data: after it the library
+  // may yet make a frame of the bytes that were too few for one, or tell
+  // again of a failure at the end.
+  bool ended_ = false;
   std::vector<short> shorts_;
   std::string error_;
 };
