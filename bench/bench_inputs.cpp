@@ -1,8 +1,10 @@
 #include "bench/bench_inputs.h"
 
+#include <sndfile.h>
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -107,6 +109,39 @@ void MakeRecording(const std::string& path, const std::vector<Bytes>& tapes, dou
   if (out.Failed()) throw std::runtime_error("cannot write " + path);
 }
 
+// The recording's samples at 48000 frames per second, so played faster: the
+// recoder's work is the same whatever the speed. The tape is on the left,
+// the right channel carries it inverted at half the level.
+void MakeWave(const std::string& path, const std::string& recording, double minutes) {
+  SF_INFO info{};
+  info.samplerate = 48000;
+  info.channels = 2;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  if (file == nullptr) throw std::runtime_error("cannot create " + path + ": " + sf_strerror(nullptr));
+  auto frames_left = static_cast<std::uint64_t>(minutes * 60 * 48000);
+  FileStream in(recording, OpenMode::Read, 1 << 20);
+  Bytes block(1 << 20);
+  std::vector<short> frames(block.size());
+  while (frames_left > 0) {
+    if (in.Remaining() == 0) in.Seek(0);
+    const std::uint64_t room = block.size() / 2;
+    const auto count = static_cast<std::size_t>(std::min({frames_left, room, in.Remaining() / 2}));
+    in.Read({block.data(), 2 * count});
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto sample = static_cast<short>(block[2 * i] | block[2 * i + 1] << 8);
+      frames[2 * i] = sample;
+      frames[2 * i + 1] = static_cast<short>(-sample / 2);
+    }
+    if (in.Failed() || sf_writef_short(file, frames.data(), static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count)) {
+      sf_close(file);
+      throw std::runtime_error("cannot write " + path);
+    }
+    frames_left -= count;
+  }
+  if (sf_close(file) != 0) throw std::runtime_error("cannot write " + path);
+}
+
 }  // namespace
 
 std::uint64_t FileSize(const std::string& path) {
@@ -115,8 +150,8 @@ std::uint64_t FileSize(const std::string& path) {
 }
 
 Inputs MakeInputs(const std::string& dir, double minutes) {
-  const Inputs inputs{dir + "/RECORD.RAW", dir + "/IMAGE.BIN", dir + "/PROGRAM.CAS", dir + "/NOTES.TXT",
-                      dir + "/TAPE.CAS"};
+  const Inputs inputs{dir + "/RECORD.RAW", dir + "/RECORD48.WAV", dir + "/IMAGE.BIN", dir + "/PROGRAM.CAS",
+                      dir + "/NOTES.TXT", dir + "/TAPE.CAS"};
   if (!Exists(inputs.binary)) Save(inputs.binary, MakeBinary(64 * 1024));
   if (!Exists(inputs.program)) Save(inputs.program, MakeProgram(32 * 1024));
   if (!Exists(inputs.text)) Save(inputs.text, MakeText(64 * 1024));
@@ -146,6 +181,10 @@ Inputs MakeInputs(const std::string& dir, double minutes) {
       signals.push_back(EncodeToRaw(tapes + name));
     }
     MakeRecording(inputs.recording, signals, minutes);
+  }
+  if (!Exists(inputs.wave)) {
+    std::fprintf(stderr, "making a %.0f-minute 48 kHz stereo WAV in %s ...\n", minutes, inputs.wave.c_str());
+    MakeWave(inputs.wave, inputs.recording, minutes);
   }
   return inputs;
 }

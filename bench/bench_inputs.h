@@ -8,6 +8,7 @@ namespace orvano::bench {
 // The files the benchmarks work on, made by the project itself in `dir`.
 struct Inputs {
   std::string recording;  // 60 minutes of tape signal at 44100 Hz, with noise
+  std::string wave;       // as long, as a 16-bit stereo WAV at 48000 Hz
   std::string binary;     // 64 KB memory image
   std::string program;    // 32 KB tokenised BASIC program
   std::string text;       // 64 KB ASCII text

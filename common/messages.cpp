@@ -6,6 +6,10 @@ namespace orvano {
 
 std::string OpenFailedText(std::string_view name) { return "Error open file " + std::string(name); }
 
+std::string OpenFailedText(std::string_view name, std::string_view reason) {
+  return OpenFailedText(name) + ": " + std::string(reason);
+}
+
 std::string CreateFailedText(std::string_view name) { return "Can't create file " + std::string(name); }
 
 std::string SameFileText(std::string_view name) {
@@ -13,7 +17,11 @@ std::string SameFileText(std::string_view name) {
 }
 
 std::string ReadFailedText(std::string_view name, const ByteStream& stream) {
-  return "Read error in file " + std::string(name) + ": " + ReasonOf(stream);
+  return ReadFailedText(name, ReasonOf(stream));
+}
+
+std::string ReadFailedText(std::string_view name, std::string_view reason) {
+  return "Read error in file " + std::string(name) + ": " + std::string(reason);
 }
 
 std::string WriteFailedText(std::string_view name, const ByteStream& stream) {

@@ -2,6 +2,7 @@
 
 #include "common/file_names.h"
 #include "decode/raw_audio_source.h"
+#include "decode/sound_file_source.h"
 
 namespace orvano::decode {
 
@@ -9,7 +10,7 @@ bool IsRawSampleName(const std::string& path) { return UpperCaseName(ExtOf(path)
 
 OpenedAudio OpenAudioFile(const std::string& path) {
   if (IsRawSampleName(path)) return OpenRawSamples(path);
-  return {nullptr, "only .RAW sample files can be read"};
+  return OpenSoundFile(path);
 }
 
 }  // namespace orvano::decode

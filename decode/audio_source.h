@@ -15,7 +15,9 @@ struct AudioFacts {
   unsigned bits = 0;          // bits per sample as stored; 0 when the format has none (Ogg)
   unsigned channels = 0;
   std::uint64_t frames = 0;   // frames the file holds (for a damaged file, what is there)
+  bool length_known = true;   // false for a stream that does not say how long it is
   bool shorter_than_header = false;  // the header promised more frames than the file holds
+  std::uint64_t header_frames = 0;   // what it promised, when it promised too much
 };
 
 // A recording opened for reading, whatever its format: one interface, so
@@ -27,7 +29,9 @@ class AudioSource {
 
   virtual const AudioFacts& Facts() const = 0;
   // Reads the next whole frames into `interleaved` (channels floats each)
-  // and returns how many; 0 at the end and after a read error.
+  // and returns how many; 0 at the end and after a read error. A source
+  // that finds its data ending before its header said sets
+  // shorter_than_header when it gets there.
   virtual std::size_t Read(std::span<float> interleaved) = 0;
   // Back to the first frame, for a pass that looks ahead before it reads.
   virtual bool Rewind() = 0;

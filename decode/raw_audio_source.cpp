@@ -17,14 +17,15 @@ constexpr std::size_t kReadBytes = 64 * 1024;
 class RawSamples final : public AudioSource {
  public:
   explicit RawSamples(const std::string& path) : stream_(path, OpenMode::Read, kReadBytes) {
-    facts_.format = "RAW (16-bit signed PCM, no header)";
+    facts_.format = "RAW, 16-bit PCM";
     facts_.sample_rate = kSampleRate;
     facts_.bits = 16;
     facts_.channels = 1;
     facts_.frames = stream_.Size() / kSampleBytes;
   }
 
-  bool Opened() const { return !stream_.Failed(); }
+  // Empty when the file is open, or why it is not.
+  std::string Reason() const { return stream_.Failed() ? ReasonOf(stream_) : std::string(); }
   const AudioFacts& Facts() const override { return facts_; }
   const std::string& Error() const override { return error_; }
 
@@ -64,7 +65,8 @@ class RawSamples final : public AudioSource {
 
 OpenedAudio OpenRawSamples(const std::string& path) {
   auto source = std::make_unique<RawSamples>(path);
-  if (!source->Opened()) return {nullptr, "the file cannot be opened"};
+  std::string reason = source->Reason();
+  if (!reason.empty()) return {nullptr, std::move(reason)};
   return {std::move(source), {}};
 }
 

@@ -13,12 +13,12 @@ case "$limit" in
   *) limit_flag=-max_total_time=$limit; what="$limit s" ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_tape_scanner fuzz_frame_reader)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_tape_scanner fuzz_frame_reader fuzz_audio)
 
 ./scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANO_FUZZ=ON -DORVANO_BUILD_UI=OFF -DORVANO_BUILD_BENCH=OFF \
   -DORVANO_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target orvano-cli "${targets[@]}"
+cmake --build build-fuzz -j "$(nproc)" --target orvano-cli make_audio_seeds "${targets[@]}"
 
 # Seeds: a tape made by the encoder from the demo program, a binary and a
 # text, decoded by the chain; slices of each stage feed the stage's fuzzer.
@@ -88,6 +88,12 @@ if [ ! -d "$images" ]; then
   done
 fi
 
+# Short sound files of several kinds, written by the sound library.
+if [ ! -d "$seeds/fuzz_audio" ]; then
+  mkdir -p "$seeds/fuzz_audio"
+  build-fuzz/fuzz/make_audio_seeds "$seeds/fuzz_audio"
+fi
+
 mkdir -p build-fuzz/artifacts
 status=0
 for target in "${targets[@]}"; do
@@ -99,10 +105,12 @@ for target in "${targets[@]}"; do
   case "$target" in
     fuzz_extraction|fuzz_frame_reader) max_len=32768 ;;
     fuzz_number_reader|fuzz_markup) max_len=512 ;;
+    # An Ogg Vorbis file needs some 4 KB for its headers alone.
+    fuzz_audio) max_len=16384 ;;
     *) max_len=8192 ;;
   esac
   echo "== $target: $what"
-  if ! "build-fuzz/fuzz/$target" "$corpus" "$seeds/$target" "$limit_flag" -max_len="$max_len" \
+  if ! LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" "build-fuzz/fuzz/$target" "$corpus" "$seeds/$target" "$limit_flag" -max_len="$max_len" \
       -artifact_prefix=build-fuzz/artifacts/ \
       -print_final_stats=1 -close_fd_mask=3 2>"build-fuzz/$target.log"; then
     echo "$target FAILED; see build-fuzz/$target.log"

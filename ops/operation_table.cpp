@@ -26,8 +26,8 @@ constexpr std::array kOperations{
 
     Operation{.command = cmRawRecode, .menu = Menu::Decode, .menu_text = "~R~aw recode",
               .hint = "Clean the recording into a square wave (.MSR)", .subcommand = "recode", .arguments = "FILE",
-              .summary = "clean the recording FILE into a square wave (.MSR)", .input = Input::OpenedSource,
-              .run = &RunRawRecode},
+              .summary = "clean the recording FILE into a square wave (.MSR)", .flags = kChannel,
+              .input = Input::OpenedSource, .run = &RunRawRecode},
     Operation{.command = cmPhase1Decode, .menu = Menu::Decode, .menu_text = "Phase ~1~ decode",
               .hint = "Classify every cycle of the .MSR as short or long (.TX1)", .subcommand = "phase1",
               .arguments = "FILE", .summary = "classify the cycles of the .MSR of FILE (.TX1)",
@@ -46,7 +46,7 @@ constexpr std::array kOperations{
               .input = Input::OpenedSource,
               .run = &RunBasDecode},
     Operation{.subcommand = "decode", .arguments = "FILE",
-              .summary = "recode, phase1, phase2, extract, and list a BASIC program", .flags = kDialect,
+              .summary = "recode, phase1, phase2, extract, and list a BASIC program", .flags = kChannel | kDialect,
               .input = Input::OpenedSource,
               .run = &RunDecodeChain},
 
@@ -59,6 +59,10 @@ constexpr std::array kOperations{
     Operation{.subcommand = "cas-pack", .arguments = "OUT SOURCE...",
               .summary = "build the tape image OUT from .BIN/.COM, .CAS (tokenised) and text files",
               .flags = kLoad | kStart | kName, .input = Input::OutputAndSources, .run = &RunCasPack},
+
+    Operation{.subcommand = "info", .arguments = "FILE",
+              .summary = "what the recording FILE is: format, sample rate, bits, channels, length",
+              .input = Input::OneFile, .run = &RunDescribeRecording},
 
     Operation{.command = cmTile, .menu = Menu::Window, .menu_text = "~T~ile"},
     Operation{.command = cmCascade, .menu = Menu::Window, .menu_text = "C~a~scade"},

@@ -9,7 +9,13 @@
 
 namespace orvano::ops {
 
-Outcome RunRawRecode(Request& request) { return decode::RawRecode(request.names, request.reporter); }
+Outcome RunRawRecode(Request& request) {
+  return decode::RawRecode(request.names, request.options, request.reporter);
+}
+
+Outcome RunDescribeRecording(Request& request) {
+  return decode::DescribeRecording(request.files.at(0), request.reporter);
+}
 
 Outcome RunPhase1Decode(Request& request) { return decode::Phase1Decode(request.names, request.reporter); }
 

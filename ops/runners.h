@@ -8,6 +8,8 @@ namespace orvano::ops {
 // it stands for.
 
 Outcome RunRawRecode(Request& request);
+// What the recording is: format, rate, bits, channels, length.
+Outcome RunDescribeRecording(Request& request);
 Outcome RunPhase1Decode(Request& request);
 Outcome RunPhase2Decode(Request& request);
 Outcome RunCasDecode(Request& request);

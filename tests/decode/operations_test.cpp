@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sndfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include "common/recording_reporter.h"
 #include "decode/operations.h"
 #include "tests/decode/fault_injection.h"
+#include "tests/decode/sound_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace orvano::decode {
@@ -26,7 +28,13 @@ struct Pass {
   Lines (*head)(const std::string& base);
   Lines tail;
   Bytes big_input;
+  // Recode of a recording in another format than .RAW.
+  std::string source_ext = "RAW";
+  Bytes empty_input = {};
+  std::string open_reason = "";
 };
+
+Outcome Recode(FileNameSet& names, Reporter& reporter) { return RawRecode(names, {}, reporter); }
 
 constexpr const char* kWait = "Please wait...It's a very long operation";
 
@@ -39,10 +47,23 @@ Bytes ShortCycles(std::size_t count) {
   return bytes;
 }
 
+// The samples of a .RAW file in a 16-bit mono WAV at 44100 Hz.
+Bytes WaveOf(const Bytes& raw) {
+  std::vector<float> samples(raw.size() / 2);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    samples[i] = static_cast<float>(static_cast<std::int16_t>(raw[2 * i] | raw[2 * i + 1] << 8)) / 32768.0f;
+  }
+  return testing::SoundFileBytes(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, samples);
+}
+
 const Pass kPasses[] = {
-    {"recode", &RawRecode, "RAW", "MSR", "Recode RAW file",
+    {"recode", &Recode, "RAW", "MSR", "Recode RAW file",
      [](const std::string& base) -> Lines { return {"Open file " + base + ".RAW for recode", "Write to " + base + ".MSR"}; },
      {"You can rename *.MSR file to *.RAW file for writing to cassette"}, ShortCycles(20000)},
+    {"recode_wav", &Recode, "WAV", "MSR", "Recode WAV file",
+     [](const std::string& base) -> Lines { return {"Open file " + base + ".WAV for recode", "Write to " + base + ".MSR"}; },
+     {"You can rename *.MSR file to *.RAW file for writing to cassette"}, WaveOf(ShortCycles(20000)), "WAV",
+     WaveOf({}), ": No such file or directory"},
     {"phase1", &Phase1Decode, "MSR", "TX1", "Phase 1 decode",
      [](const std::string& base) -> Lines {
        return {"Process phase 1 file " + base + ".MSR decode", "Set output file " + base + ".TX1", kWait};
@@ -61,7 +82,7 @@ class PassTest : public ::testing::TestWithParam<Pass> {
   std::string Output() const { return dir_.File("GAME." + GetParam().output_ext); }
   // Every pass derives its names from the recording.
   Outcome Run(Reporter& reporter) {
-    names_.SourceName = dir_.File("GAME.RAW");
+    names_.SourceName = dir_.File("GAME." + GetParam().source_ext);
     return GetParam().run(names_, reporter);
   }
   Lines Expected(const Lines& after) const {
@@ -92,7 +113,7 @@ TEST_P(PassTest, SucceedsWithItsLinesAndAFullBar) {
 }
 
 TEST_P(PassTest, AnEmptyInputGivesAnEmptyOutput) {
-  testing::WriteFile(Input(), Bytes{});
+  testing::WriteFile(Input(), GetParam().empty_input);
   testing::WriteFile(Output(), "earlier");
   ASSERT_EQ(Run(reporter_), Outcome::Success);
   EXPECT_EQ(testing::ReadFile(Output()), Bytes{});
@@ -100,12 +121,12 @@ TEST_P(PassTest, AnEmptyInputGivesAnEmptyOutput) {
 }
 
 TEST_P(PassTest, AMissingInputCreatesNothing) {
-  ExpectFailure(reporter_, "Error open file " + Input());
+  ExpectFailure(reporter_, "Error open file " + Input() + GetParam().open_reason);
   EXPECT_TRUE(testing::ListDir(dir_.Path()).empty());
 }
 
 TEST_P(PassTest, AnOutputThatCannotBeCreatedIsReported) {
-  testing::WriteFile(Input(), "ab");
+  testing::WriteFile(Input(), GetParam().big_input);
   ASSERT_EQ(::mkdir(Output().c_str(), 0755), 0);
   ExpectFailure(reporter_, "Can't create file " + Output());
 }
@@ -140,14 +161,14 @@ TEST_P(PassTest, AFullDiskIsAWriteErrorAndKeepsTheEarlierOutput) {
 INSTANTIATE_TEST_SUITE_P(Decode, PassTest, ::testing::ValuesIn(kPasses),
                          [](const auto& param_info) { return param_info.param.name; });
 
-// Runs one pass on `input` beside a source without extension; recode reads
-// that source itself (input_ext empty) and appends an extension to it.
+// Runs one pass on `input` beside the recording tape.RAW, which recode
+// reads itself.
 Bytes RunOn(Outcome (*run)(FileNameSet&, Reporter&), const std::string& input_ext, const Bytes& input,
             const std::string& output_ext) {
   testing::TempDir dir;
-  testing::WriteFile(dir.File(input_ext.empty() ? "tape" : "tape." + input_ext), input);
+  testing::WriteFile(dir.File("tape." + input_ext), input);
   FileNameSet names;
-  names.SourceName = dir.File("tape");
+  names.SourceName = dir.File("tape.RAW");
   RecordingReporter reporter;
   EXPECT_EQ(run(names, reporter), Outcome::Success);
   return testing::ReadFile(dir.File("tape." + output_ext));
@@ -156,7 +177,7 @@ Bytes RunOn(Outcome (*run)(FileNameSet&, Reporter&), const std::string& input_ex
 TEST(RawRecode, KeepsTheLengthAndAnOddLastByte) {
   Bytes input(2 * 65536 + 3, 0x01);
   input.back() = 0x99;
-  const Bytes output = RunOn(&RawRecode, "", input, "MSR");
+  const Bytes output = RunOn(&Recode, "RAW", input, "MSR");
   ASSERT_EQ(output.size(), input.size());
   EXPECT_EQ(Bytes(output.end() - 5, output.end()), (Bytes{0x88, 0x13, 0x88, 0x13, 0x99}));
 }
@@ -168,10 +189,153 @@ TEST(RawRecode, RefusesToRecodeAnMsrFileOntoItself) {
   FileNameSet names;
   names.SourceName = msr;
   RecordingReporter reporter;
-  EXPECT_EQ(RawRecode(names, reporter), Outcome::Failure);
+  EXPECT_EQ(Recode(names, reporter), Outcome::Failure);
   EXPECT_EQ(reporter.Texts(), (Lines{"Open file " + msr + " for recode", "Write to " + msr,
                                      "Can't create file " + msr + ": it is the input file"}));
   EXPECT_EQ(testing::ReadText(msr), "\x03\x00\xFD\xFF");
+}
+
+TEST(RawRecode, ASixteenBitWaveAt44100HzRecodesAsItsRawTwin) {
+  Bytes raw = ShortCycles(5000);
+  raw.insert(raw.end(), {0x00, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x00, 0x80, 0xFF, 0x7F});
+  const Bytes expected = RunOn(&Recode, "RAW", raw, "MSR");
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("tape.wav"), WaveOf(raw));
+  FileNameSet names;
+  names.SourceName = dir.File("tape.wav");
+  RecordingReporter reporter;
+  ASSERT_EQ(Recode(names, reporter), Outcome::Success);
+  EXPECT_EQ(names.MsrName, dir.File("tape.MSR"));
+  EXPECT_EQ(testing::ReadFile(names.MsrName), expected);
+}
+
+// Recode of recordings that are not .RAW, beyond the paths every pass has.
+struct RecordingCase {
+  const char* name;
+  const char* file;
+  Bytes (*make)();
+  ChannelChoice channel;
+  // The lines between "Write to" and the last line, and the last line.
+  Lines (*middle)(const std::string& path);
+  bool succeeds;
+  std::size_t msr_bytes;  // when it succeeds
+};
+
+void PrintTo(const RecordingCase& c, std::ostream* out) { *out << c.name; }
+
+std::vector<float> Cycles(unsigned channels, std::size_t frames) {
+  std::vector<float> samples(frames * channels);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    // The tape on the last channel, the others silent.
+    const bool tape = i % channels == channels - 1;
+    samples[i] = tape ? ((i / channels) % 20 < 10 ? 0.2f : -0.2f) : 0.0f;
+  }
+  return samples;
+}
+
+Bytes Sound(int format, unsigned rate, unsigned channels, std::size_t frames) {
+  return testing::SoundFileBytes(format, rate, channels, Cycles(channels, frames));
+}
+
+Bytes CutTo(Bytes bytes, std::size_t size) {
+  bytes.resize(size);
+  return bytes;
+}
+
+const std::string kLast = "You can rename *.MSR file to *.RAW file for writing to cassette";
+
+const RecordingCase kRecordings[] = {
+    {"stereo_48k_auto", "TAPE.WAV", [] { return Sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2, 96000); },
+     ChannelChoice::Auto,
+     [](const std::string&) -> Lines { return {"Read the right channel, which carries the stronger tape signal", kLast}; },
+     true, 88200 * 2},
+    {"stereo_told_left", "TAPE.flac", [] { return Sound(SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 22050, 2, 22050); },
+     ChannelChoice::Left, [](const std::string&) -> Lines { return {"Read the left channel", kLast}; }, true,
+     44100 * 2},
+    {"cut_wav", "CUT.WAV", [] { return CutTo(Sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, 44100), 44 + 2 * 30000); },
+     ChannelChoice::Auto,
+     [](const std::string& path) -> Lines {
+       return {"File " + path + " is shorter than its header claims: it holds 30000 of 44100 frames", kLast};
+     },
+     true, 30000 * 2},
+    {"zero_frames", "NONE.aiff", [] { return Sound(SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 96000, 2, 0); },
+     ChannelChoice::Auto,
+     [](const std::string&) -> Lines { return {"Read the left channel, which carries the stronger tape signal", kLast}; },
+     true, 0},
+    {"rate_too_low", "LOW.WAV", [] { return Sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 6000, 1, 6000); },
+     ChannelChoice::Auto,
+     [](const std::string& path) -> Lines {
+       return {"Can't read file " + path + ": its sample rate of 6000 Hz is outside 8000 to 384000 Hz"};
+     },
+     false, 0},
+    {"rate_too_high", "HIGH.WAV", [] { return Sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 400000, 1, 100); },
+     ChannelChoice::Auto,
+     [](const std::string& path) -> Lines {
+       return {"Can't read file " + path + ": its sample rate of 400000 Hz is outside 8000 to 384000 Hz"};
+     },
+     false, 0},
+};
+
+class RecordingRecode : public ::testing::TestWithParam<RecordingCase> {};
+
+TEST_P(RecordingRecode, LogsAndWritesWhatTheRecordingGives) {
+  const RecordingCase& c = GetParam();
+  testing::TempDir dir;
+  const std::string path = dir.File(c.file);
+  testing::WriteFile(path, c.make());
+  FileNameSet names;
+  names.SourceName = path;
+  RecordingReporter reporter;
+  ConversionOptions options;
+  options.channel = c.channel;
+  EXPECT_EQ(RawRecode(names, options, reporter), c.succeeds ? Outcome::Success : Outcome::Failure);
+  Lines expected{"Open file " + path + " for recode", "Write to " + names.MsrName};
+  const Lines middle = c.middle(path);
+  expected.insert(expected.end(), middle.begin(), middle.end());
+  EXPECT_EQ(reporter.Texts(), expected);
+  EXPECT_FALSE(reporter.ProgressOpen());
+  if (c.succeeds) {
+    EXPECT_EQ(testing::ReadFile(names.MsrName).size(), c.msr_bytes);
+  } else {
+    EXPECT_EQ(testing::ListDir(dir.Path()).size(), 1u) << "nothing is written";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, RecordingRecode, ::testing::ValuesIn(kRecordings),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(RawRecode, AStereoFlacCutShortIsRecodedAsFarAsItGoes) {
+  testing::TempDir dir;
+  const std::string path = dir.File("CUT.FLAC");
+  const Bytes whole = Sound(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 2, 88200);
+  testing::WriteFile(path, CutTo(whole, whole.size() / 2));
+  FileNameSet names;
+  names.SourceName = path;
+  RecordingReporter reporter;
+  ASSERT_EQ(Recode(names, reporter), Outcome::Success) << reporter.Texts().back();
+  const Lines lines = reporter.Texts();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[2], "Read the right channel, which carries the stronger tape signal");
+  EXPECT_TRUE(lines[3].starts_with("File " + path + " is shorter than its header claims: it holds ")) << lines[3];
+  EXPECT_TRUE(lines[3].ends_with(" of 88200 frames")) << lines[3];
+  const std::size_t samples = testing::ReadFile(names.MsrName).size() / 2;
+  EXPECT_GT(samples, 10000u);
+  EXPECT_LT(samples, 88200u);
+}
+
+TEST(RawRecode, ARecordingTheLibraryCannotReadIsRefusedWithItsReason) {
+  testing::TempDir dir;
+  const std::string path = dir.File("NOTES.WAV");
+  testing::WriteFile(path, Bytes(10000, 0x41));
+  FileNameSet names;
+  names.SourceName = path;
+  RecordingReporter reporter;
+  EXPECT_EQ(Recode(names, reporter), Outcome::Failure);
+  const Lines lines = reporter.Texts();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_TRUE(lines[2].starts_with("Error open file " + path + ": ")) << lines[2];
+  EXPECT_GT(lines[2].size(), ("Error open file " + path + ": ").size());
+  EXPECT_EQ(testing::ListDir(dir.Path()).size(), 1u);
 }
 
 TEST(Phase1Decode, ClassifiesWholeSamplesAcrossBlocks) {

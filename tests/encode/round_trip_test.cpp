@@ -83,7 +83,7 @@ TEST_P(RoundTrip, DecodingTheTapeGivesBackTheSource) {
   RecordingReporter decoding;
   FileNameSet chain;
   chain.SourceName = dir.File("decode/RT.RAW");
-  ASSERT_EQ(decode::RawRecode(chain, decoding), Outcome::Success);
+  ASSERT_EQ(decode::RawRecode(chain, {}, decoding), Outcome::Success);
   ASSERT_EQ(decode::Phase1Decode(chain, decoding), Outcome::Success);
   ASSERT_EQ(decode::Phase2Decode(chain, decoding), Outcome::Success);
   const tape::CasDecodeResult result = tape::CasDecode(chain, decoding);
@@ -134,7 +134,7 @@ TEST_P(ImageRoundTrip, TheChainReadsTheFirstFile) {
   WriteFile(dir.File("decode/RT.RAW"), Bytes(signal.begin() + (wave ? 44 : 0), signal.end()));
   FileNameSet chain;
   chain.SourceName = dir.File("decode/RT.RAW");
-  ASSERT_EQ(decode::RawRecode(chain, reporter), Outcome::Success);
+  ASSERT_EQ(decode::RawRecode(chain, {}, reporter), Outcome::Success);
   ASSERT_EQ(decode::Phase1Decode(chain, reporter), Outcome::Success);
   ASSERT_EQ(decode::Phase2Decode(chain, reporter), Outcome::Success);
   const tape::CasDecodeResult result = tape::CasDecode(chain, reporter);

@@ -47,7 +47,7 @@ TEST(DecodingChain, TakesARecordingToItsTapeFile) {
     FileNameSet names;
     names.SourceName = dir.File("GAME.RAW");
     RecordingReporter reporter;
-    ASSERT_EQ(decode::RawRecode(names, reporter), Outcome::Success);
+    ASSERT_EQ(decode::RawRecode(names, {}, reporter), Outcome::Success);
     ASSERT_EQ(decode::Phase1Decode(names, reporter), Outcome::Success);
     ASSERT_EQ(decode::Phase2Decode(names, reporter), Outcome::Success);
     const CasDecodeResult result = CasDecode(names, reporter);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "decode/audio_source.h"
+
+namespace orvano::decode {
+
+// What a recording is, in one line: "WAV, 16-bit PCM, 48000 Hz, 2 channels,
+// 60:00" (the length in minutes and seconds).
+std::string FactsText(const AudioFacts& facts);
+
+// The warning about a file whose data ends before its header says.
+std::string ShorterThanHeaderText(std::string_view name, const AudioFacts& facts);
+
+}  // namespace orvano::decode
