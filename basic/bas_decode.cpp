@@ -5,8 +5,26 @@
 #include "common/messages.h"
 
 namespace orvano::basic {
+namespace {
+
+bool Exists(const std::string& path) { return !FileStream(path, OpenMode::Read, 1).Failed(); }
+
+// When the tape held no program, the extraction wrote a text or a binary
+// instead: the one it just wrote, or else the one that lies beside.
+std::string OtherTapeFileText(const std::string& source, const std::string& last_output) {
+  for (const auto& [extension, kind] : {std::pair{"TXT", "a text file"}, std::pair{"BIN", "a binary file"}}) {
+    const std::string name = ChangeExt(source, extension);
+    if (last_output == name || (last_output.empty() && Exists(name))) {
+      return std::string("The tape held ") + kind + ", not a BASIC program: it was written to " + name;
+    }
+  }
+  return {};
+}
+
+}  // namespace
 
 Outcome BasDecode(FileNameSet& names, DialectChoice dialect, Reporter& reporter) {
+  const std::string last_output = names.OutputName;
   const std::string cas_name = ChangeExt(names.SourceName, "CAS");
   names.OutputName = cas_name;
   Log(reporter, "Open file " + cas_name + " for reading");
@@ -17,6 +35,9 @@ Outcome BasDecode(FileNameSet& names, DialectChoice dialect, Reporter& reporter)
   FileStream input(cas_name, OpenMode::Read, BasicDetokenizer::kStreamBufferSize);
   if (input.Failed()) {
     Log(reporter, "Error reading file: " + cas_name);
+    if (const std::string other = OtherTapeFileText(names.SourceName, last_output); !other.empty()) {
+      Log(reporter, other);
+    }
     return Outcome::Failure;
   }
   // A .BAS name that leads to the .CAS file itself (a link) would put the

@@ -106,6 +106,22 @@ TEST_F(BasDecodeTest, ReportsAMissingProgramAndCreatesNothing) {
   EXPECT_EQ(names_.BasName, bas_);
 }
 
+TEST_F(BasDecodeTest, SaysWhatTheTapeHeldWhenItWasNoProgram) {
+  // The extraction just wrote a text; a binary lies beside from before.
+  testing::WriteFile(dir_.File("GAME.BIN"), Bytes{1});
+  names_.OutputName = dir_.File("GAME.TXT");
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Failure);
+  Texts expected = With(Opening(), "Error reading file: " + cas_);
+  expected.push_back("The tape held a text file, not a BASIC program: it was written to " + dir_.File("GAME.TXT"));
+  EXPECT_EQ(reporter_.Texts(), expected);
+  // Without a run before it, the file beside tells.
+  names_ = {};
+  reporter_ = {};
+  EXPECT_EQ(Run("GAME.RAW"), Outcome::Failure);
+  EXPECT_EQ(reporter_.Texts().back(),
+            "The tape held a binary file, not a BASIC program: it was written to " + dir_.File("GAME.BIN"));
+}
+
 TEST_F(BasDecodeTest, ReportsAListingThatCannotBeCreated) {
   testing::WriteFile(cas_, kProgram);
   ASSERT_EQ(::mkdir(bas_.c_str(), 0755), 0);  // a folder stands where the listing goes
