@@ -118,8 +118,15 @@ Outcome PackCasImage(const std::string& output, std::span<const std::string> sou
 
   std::vector<Block> blocks;
   for (const PackedFile& file : files) {
-    std::string name = tape_name ? *tape_name : TapeName(UpperCaseFileName(file.source_name));
-    name.resize(kTapeNameLength, ' ');
+    std::string name;
+    if (tape_name) {
+      name = *tape_name;
+      name.resize(kTapeNameLength, ' ');
+    } else {
+      const TapeNameChoice choice = ChooseTapeName(UpperCaseFileName(file.source_name));
+      WarnAboutTapeName(choice, NameOf(file.source_name), reporter);
+      name = choice.name;
+    }
     std::vector<Block> file_blocks = TapeFileBlocks(file.kind, name, file.bytes, options);
     Log(reporter, FileLine(file, file_blocks, options));
     WarnAboutFile(file, file_blocks, options, reporter);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/file_names.h"
+#include "common/tape_name.h"
 #include "common/number_text.h"
 #include "common/option_names.h"
 #include "encode/image_signal.h"
@@ -40,6 +41,24 @@ std::string TooLargeText(std::string_view source_name) {
 std::string ImageTooLargeText(std::string_view name) {
   return "File: " + std::string(name) + " is too large: a tape image holds at most " +
          Decimal(kMaxImageBytes / (1024 * 1024)) + " MB";
+}
+
+void WarnAboutTapeName(const TapeNameChoice& choice, std::string_view file_name, Reporter& reporter) {
+  const std::string name = "[" + choice.name + "]";
+  if (choice.transliterated) {
+    Warn(reporter, "The name " + std::string(file_name) + " has letters a tape name cannot hold: they are spelled " +
+                       name + " on tape");
+  }
+  if (choice.cut) Warn(reporter, "The name " + std::string(file_name) + " is cut to six characters on tape: " + name);
+}
+
+void WarnAboutStartAddress(std::uint16_t load, std::uint16_t start, std::uint64_t size, Reporter& reporter) {
+  // Addresses wrap at 64 KB, so the distance from the load address tells.
+  const auto offset = static_cast<std::uint16_t>(start - load);
+  if (size == 0 || offset < size) return;
+  const auto last = static_cast<std::uint16_t>(load + size - 1);
+  Warn(reporter, "The start address " + AddressText(start) + " lies outside the loaded bytes " + AddressText(load) +
+                     " to " + AddressText(last));
 }
 
 }  // namespace orvano::encode

@@ -3,8 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "common/reporter.h"
+#include <cstdint>
+
 #include "common/conversion_options.h"
+#include "common/reporter.h"
+#include "common/tape_name.h"
 
 namespace orvano::encode {
 
@@ -19,5 +22,12 @@ std::string EmptyText(std::string_view source_name);
 std::string TooLargeText(std::string_view source_name);
 // A tape image, or a source of one, over the size an image may have.
 std::string ImageTooLargeText(std::string_view name);
+
+// A warning for each thing that making the tape name did to the file's name:
+// letters spelled another way, a name cut to six characters.
+void WarnAboutTapeName(const TapeNameChoice& choice, std::string_view file_name, Reporter& reporter);
+// A warning when the start address of a binary lies outside the bytes it
+// loads: the computer would jump to whatever is there.
+void WarnAboutStartAddress(std::uint16_t load, std::uint16_t start, std::uint64_t size, Reporter& reporter);
 
 }  // namespace orvano::encode

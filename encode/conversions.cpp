@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/number_text.h"
+#include "encode/conversion_texts.h"
 #include "encode/signal_length.h"
 #include "encode/tape_conversion.h"
 #include "tape/tape_format.h"
@@ -35,6 +36,9 @@ class BinaryBody final : public TapeBody {
   }
   void Byte(TapeEncoder& encoder, std::uint64_t, std::uint8_t value) override { encoder.WriteTapeByte(value); }
   void End(TapeEncoder&) override {}
+  void Check(std::uint64_t source_size, Reporter& reporter) const override {
+    WarnAboutStartAddress(options_.LoadAddr, options_.StartAddr, source_size, reporter);
+  }
 
  private:
   const ConversionOptions& options_;

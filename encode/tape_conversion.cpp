@@ -54,8 +54,10 @@ Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeB
   const TapeTiming& timing = TimingFor(options.baud);
   names.MsrName = OutputNameFor(source_name, options.WriteWave);
   const std::string output_name = names.MsrName;
-  const std::string tape_name = TapeName(output_name);
+  const TapeNameChoice name_choice = ChooseTapeName(output_name);
+  const std::string& tape_name = name_choice.name;
   LogIntroduction(kind, output_name, tape_name, address_line, options.baud, reporter);
+  WarnAboutTapeName(name_choice, NameOf(output_name), reporter);
 
   FileStream source(source_name, OpenMode::Read);
   if (source.Failed()) {
@@ -67,6 +69,7 @@ Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeB
     Log(reporter, EmptyText(source_name));
     return Outcome::Failure;
   }
+  body.Check(size, reporter);
   const std::uint8_t first_byte = source.ReadByte();
   source.Seek(0);
   if (body.DataBytes(timing, size, first_byte) > kMaxDataBytes) {

@@ -30,6 +30,8 @@ class TapeBody {
   // `position` is the source position after the byte was read, 1 for the first.
   virtual void Byte(TapeEncoder& encoder, std::uint64_t position, std::uint8_t value) = 0;
   virtual void End(TapeEncoder& encoder) = 0;
+  // Warns about what is odd in a source of this size; the encoding goes on.
+  virtual void Check(std::uint64_t, Reporter&) const {}
 };
 
 // One whole conversion of names.SourceName into a tape image beside it, named

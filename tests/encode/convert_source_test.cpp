@@ -341,5 +341,33 @@ TEST(ConvertSource, ReadAndWriteErrorsAreReportedAndKeepTheEarlierOutput) {
   EXPECT_EQ(ListDir(dir.Path()), (Lines{"GAME.BIN", "GAME.RAW", "GAME.TXT"}));
 }
 
+TEST(ConvertSource, WarnsAboutANameThatChangesAndAStartOutsideTheImage) {
+  const struct {
+    const char* file;
+    std::uint16_t start;
+    Lines warnings;
+  } cases[] = {
+      {"SIXSIX.BIN", 0x90FF, {}},
+      {"TESTPROG.BIN", 0x9000, {"The name TESTPROG is cut to six characters on tape: [TESTPR]"}},
+      {"\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0.BIN", 0x9000,
+       {"The name \xD0\x98\xD0\xB3\xD1\x80\xD0\xB0 has letters a tape name cannot hold: they are spelled [IGRA  ] on tape"}},
+      {"GAME.BIN", 0x9100, {"The start address 0x9100 lies outside the loaded bytes 0x9000 to 0x90FF"}},
+      {"GAME.BIN", 0x8FFF, {"The start address 0x8FFF lies outside the loaded bytes 0x9000 to 0x90FF"}},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    WriteFile(dir.File(c.file), Bytes(256, 0xC9));
+    ConversionOptions options;
+    options.StartAddr = c.start;
+    const auto run = Convert(dir.File(c.file), options);
+    EXPECT_EQ(run->outcome, Outcome::Success) << c.file;
+    Lines warnings;
+    for (const auto& event : run->reporter.Events()) {
+      if (event.kind == Event::Kind::Line && event.line == LineKind::Warning) warnings.push_back(event.text);
+    }
+    EXPECT_EQ(warnings, c.warnings) << c.file;
+  }
+}
+
 }  // namespace
 }  // namespace orvano::encode
