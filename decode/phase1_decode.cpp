@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <vector>
 
+#include "common/number_text.h"
 #include "decode/block_pass.h"
 #include "decode/cycle_classifier.h"
 #include "decode/operations.h"
@@ -18,10 +20,24 @@ Outcome Phase1Decode(FileNameSet& names, Reporter& reporter) {
   const BlockPass pass{names.MsrName, names.Tx1Name, kPassBlockBytes, "Phase 1 decode"};
   CycleClassifier classifier;
   std::vector<std::uint8_t> symbols(kPassBlockBytes / kSampleBytes);
+  std::uint64_t cycles = 0;
+  std::uint64_t short_cycles = 0;
   const auto classify = [&](std::span<std::uint8_t> block) -> std::span<const std::uint8_t> {
-    return std::span(symbols).first(classifier.Classify(block, symbols));
+    const auto written = std::span(symbols).first(classifier.Classify(block, symbols));
+    cycles += written.size();
+    short_cycles += static_cast<std::uint64_t>(std::count(written.begin(), written.end(), kShortCycle));
+    return written;
   };
-  return RunBlockPass(pass, classify, reporter);
+  const Outcome outcome = RunBlockPass(pass, classify, reporter);
+  if (outcome == Outcome::Success) {
+    // Every cycle the classifier writes is short or long.
+    const std::uint64_t long_cycles = cycles - short_cycles;
+    Log(reporter, "Phase 1 done: " + Decimal(cycles) + " cycles, " + Decimal(short_cycles) + " short (" +
+                      Decimal(static_cast<std::uint64_t>(Percent(short_cycles, cycles))) + " %), " +
+                      Decimal(long_cycles) + " long (" +
+                      Decimal(static_cast<std::uint64_t>(Percent(long_cycles, cycles))) + " %)");
+  }
+  return outcome;
 }
 
 }  // namespace orvano::decode

@@ -1,10 +1,24 @@
+#include <algorithm>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "common/number_text.h"
 #include "decode/block_pass.h"
 #include "decode/cycle_pairer.h"
 #include "decode/operations.h"
+#include "decode/symbols.h"
 
 namespace orvano::decode {
+namespace {
+
+// "12 zeros (40 %)"
+std::string Share(std::uint64_t count, std::string_view what, std::uint64_t total) {
+  return Decimal(count) + " " + std::string(what) + " (" + Decimal(static_cast<std::uint64_t>(Percent(count, total))) +
+         " %)";
+}
+
+}  // namespace
 
 Outcome Phase2Decode(FileNameSet& names, Reporter& reporter) {
   names.Tx1Name = ChangeExt(names.SourceName, "TX1");
@@ -16,10 +30,25 @@ Outcome Phase2Decode(FileNameSet& names, Reporter& reporter) {
   const BlockPass pass{names.Tx1Name, names.Tx2Name, kPassBlockBytes, "Phase 2 decode"};
   CyclePairer pairer;
   std::vector<std::uint8_t> bits(kPassBlockBytes);
+  std::uint64_t total = 0;
+  std::uint64_t zeros = 0;
+  std::uint64_t ones = 0;
   const auto pair = [&](std::span<std::uint8_t> block) -> std::span<const std::uint8_t> {
-    return std::span(bits).first(pairer.Pair(block, bits));
+    const auto written = std::span(bits).first(pairer.Pair(block, bits));
+    total += written.size();
+    zeros += static_cast<std::uint64_t>(std::count(written.begin(), written.end(), kZeroBit));
+    ones += static_cast<std::uint64_t>(std::count(written.begin(), written.end(), kOneBit));
+    return written;
   };
-  return RunBlockPass(pass, pair, reporter);
+  const Outcome outcome = RunBlockPass(pass, pair, reporter);
+  if (outcome == Outcome::Success) {
+    // A cycle file from elsewhere may hold other characters, which the
+    // pairer copies; they are no bits of a tape.
+    const std::uint64_t others = total - zeros - ones;
+    Log(reporter, "Phase 2 done: " + Decimal(total) + " bits, " + Share(zeros, "zeros", total) + ", " +
+                      Share(ones, "ones", total) + (others > 0 ? ", " + Share(others, "other characters", total) : ""));
+  }
+  return outcome;
 }
 
 }  // namespace orvano::decode
