@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/choice_row.h"
+#include "common/option_names.h"
+
 namespace orvano::app {
 namespace {
 
@@ -11,6 +14,40 @@ TEST(OptionsRecordTest, DefaultsShowAs0x9000Twice) {
 
 TEST(OptionsRecordTest, ShowsFourUpperCaseDigitsAndTheWaveBit) {
   EXPECT_EQ(RecordOf(ConversionOptions{0x00AB, 0xC000, true}), (OptionsRecord{"0x00AB", "0xC000", 1}));
+}
+
+TEST(OptionsRecordTest, EveryChoiceGoesToItsButtonAndBack) {
+  // Each combination through the dialog's record and back: a row whose
+  // buttons are not in the order of the option's values swaps two of them.
+  for (std::size_t baud = 0; baud < BaudNames().size(); ++baud) {
+    for (std::size_t channel = 0; channel < ChannelNames().size(); ++channel) {
+      for (std::size_t dialect = 0; dialect < DialectNames().size(); ++dialect) {
+        ConversionOptions options;
+        options.baud = *ReadBaud(BaudNames()[baud]);
+        options.channel = *ReadChannel(ChannelNames()[channel]);
+        options.dialect = *ReadDialect(DialectNames()[dialect]);
+        const OptionsRecord record = RecordOf(options);
+        EXPECT_EQ(ChoiceLabels(OptionsChoice::Baud)[record.baud], BaudNames()[baud]);
+        EXPECT_TRUE(std::equal(ChoiceLabels(OptionsChoice::Channel)[record.channel].begin(),
+                               ChoiceLabels(OptionsChoice::Channel)[record.channel].end(),
+                               ChannelNames()[channel].begin(), ChannelNames()[channel].end(),
+                               [](char a, char b) { return std::tolower(a) == std::tolower(b); }));
+        EXPECT_TRUE(std::equal(ChoiceLabels(OptionsChoice::Basic)[record.dialect].begin(),
+                               ChoiceLabels(OptionsChoice::Basic)[record.dialect].end(),
+                               DialectNames()[dialect].begin(), DialectNames()[dialect].end(),
+                               [](char a, char b) { return std::tolower(a) == std::tolower(b); }));
+        EXPECT_EQ(std::get<ConversionOptions>(ReadRecord(record)), options);
+      }
+    }
+  }
+}
+
+TEST(OptionsRecordTest, AChoicePastTheLastButtonIsTheFirst) {
+  OptionsRecord record = RecordOf(ConversionOptions{});
+  record.baud = 2;
+  record.channel = 4;
+  record.dialect = 99;
+  EXPECT_EQ(std::get<ConversionOptions>(ReadRecord(record)), ConversionOptions{});
 }
 
 struct ReadCase {
@@ -67,6 +104,37 @@ INSTANTIATE_TEST_SUITE_P(Texts, WrongFieldTest,
 TEST(WrongFieldTest, MessageNamesTheField) {
   EXPECT_NE(NotANumberText(OptionsField::LoadAddr).find("LoadAddr"), std::string_view::npos);
   EXPECT_NE(NotANumberText(OptionsField::StartAddr).find("StartAddr"), std::string_view::npos);
+}
+
+constexpr std::string_view kLabels[] = {"Auto", "Left", "Right", "Mix"};
+
+struct ChoiceClick {
+  int column;
+  std::optional<std::size_t> choice;
+};
+
+class ChoiceAtTest : public ::testing::TestWithParam<ChoiceClick> {};
+
+// "(*) Auto  ( ) Left  ( ) Right  ( ) Mix"
+TEST_P(ChoiceAtTest, AClickPicksTheButtonUnderIt) { EXPECT_EQ(ChoiceAt(kLabels, GetParam().column), GetParam().choice); }
+
+INSTANTIATE_TEST_SUITE_P(Columns, ChoiceAtTest,
+                         ::testing::Values(ChoiceClick{0, std::nullopt}, ChoiceClick{1, 0}, ChoiceClick{8, 0},
+                                           ChoiceClick{9, std::nullopt}, ChoiceClick{10, std::nullopt},
+                                           ChoiceClick{11, 1}, ChoiceClick{21, 2}, ChoiceClick{32, 3},
+                                           ChoiceClick{38, 3}, ChoiceClick{39, std::nullopt}));
+
+TEST(ChoiceRowTest, RowIsAsWideAsItsButtons) {
+  EXPECT_EQ(ChoiceRowWidth(kLabels), 38);
+  EXPECT_EQ(ChoiceColumn(kLabels, 3), 32);
+  EXPECT_EQ(ChoiceRowWidth({}), 0);
+}
+
+TEST(ChoiceRowTest, ArrowsStopAtTheEnds) {
+  EXPECT_EQ(StepChoice(0, -1, 4), 0u);
+  EXPECT_EQ(StepChoice(0, 1, 4), 1u);
+  EXPECT_EQ(StepChoice(3, 1, 4), 3u);
+  EXPECT_EQ(StepChoice(2, -1, 4), 1u);
 }
 
 }  // namespace
