@@ -13,7 +13,7 @@ case "$limit" in
   *) limit_flag=-max_total_time=$limit; what="$limit s" ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_settings)
 
 ./scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANO_FUZZ=ON -DORVANO_BUILD_UI=OFF -DORVANO_BUILD_BENCH=OFF \
@@ -47,6 +47,14 @@ if [ ! -d "$seeds" ]; then
   rm -rf "$work"
 fi
 
+# Settings files: a whole one, one written loosely by hand, a damaged one.
+if [ ! -d "$seeds/fuzz_settings" ]; then
+  mkdir -p "$seeds/fuzz_settings"
+  printf '# Orvano settings\nload-address = 0x9000\nstart-address = $C000\nwrite-wave = yes\nbaud = 2400\nchannel = mix\nbasic = korvet\nhistory = /home/user/tapes/GAME.RAW\nhistory = /tmp/\xd0\x98\xd0\xb3\xd1\x80\xd0\xb0.raw\n' >"$seeds/fuzz_settings/full"
+  printf 'baud=1200\r\n\n  # note\nhistory =  a=b \r\nchannel = LEFT' >"$seeds/fuzz_settings/loose"
+  printf 'colour = red\nbaud 1200\n' >"$seeds/fuzz_settings/damaged"
+fi
+
 mkdir -p build-fuzz/artifacts
 status=0
 for target in "${targets[@]}"; do
@@ -58,6 +66,7 @@ for target in "${targets[@]}"; do
   case "$target" in
     fuzz_extraction) max_len=32768 ;;
     fuzz_number_reader|fuzz_markup) max_len=512 ;;
+    fuzz_settings) max_len=4096 ;;
     *) max_len=8192 ;;
   esac
   echo "== $target: $what"
