@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <vector>
 
 #include "common/number_text.h"
@@ -6,6 +5,7 @@
 #include "decode/cycle_classifier.h"
 #include "decode/operations.h"
 #include "decode/sample_format.h"
+#include "decode/symbol_count.h"
 
 namespace orvano::decode {
 
@@ -20,22 +20,19 @@ Outcome Phase1Decode(FileNameSet& names, Reporter& reporter) {
   const BlockPass pass{names.MsrName, names.Tx1Name, kPassBlockBytes, "Phase 1 decode"};
   CycleClassifier classifier;
   std::vector<std::uint8_t> symbols(kPassBlockBytes / kSampleBytes);
-  std::uint64_t cycles = 0;
-  std::uint64_t short_cycles = 0;
+  SymbolCounts counts;
   const auto classify = [&](std::span<std::uint8_t> block) -> std::span<const std::uint8_t> {
     const auto written = std::span(symbols).first(classifier.Classify(block, symbols));
-    cycles += written.size();
-    short_cycles += static_cast<std::uint64_t>(std::count(written.begin(), written.end(), kShortCycle));
+    CountSymbols(written, counts);
     return written;
   };
   const Outcome outcome = RunBlockPass(pass, classify, reporter);
   if (outcome == Outcome::Success) {
     // Every cycle the classifier writes is short or long.
-    const std::uint64_t long_cycles = cycles - short_cycles;
-    Log(reporter, "Phase 1 done: " + Decimal(cycles) + " cycles, " + Decimal(short_cycles) + " short (" +
-                      Decimal(static_cast<std::uint64_t>(Percent(short_cycles, cycles))) + " %), " +
-                      Decimal(long_cycles) + " long (" +
-                      Decimal(static_cast<std::uint64_t>(Percent(long_cycles, cycles))) + " %)");
+    Log(reporter, "Phase 1 done: " + Decimal(counts.total) + " cycles, " + Decimal(counts.ones) + " short (" +
+                      Decimal(static_cast<std::uint64_t>(Percent(counts.ones, counts.total))) + " %), " +
+                      Decimal(counts.zeros) + " long (" +
+                      Decimal(static_cast<std::uint64_t>(Percent(counts.zeros, counts.total))) + " %)");
   }
   return outcome;
 }

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,7 +6,7 @@
 #include "decode/block_pass.h"
 #include "decode/cycle_pairer.h"
 #include "decode/operations.h"
-#include "decode/symbols.h"
+#include "decode/symbol_count.h"
 
 namespace orvano::decode {
 namespace {
@@ -30,23 +29,21 @@ Outcome Phase2Decode(FileNameSet& names, Reporter& reporter) {
   const BlockPass pass{names.Tx1Name, names.Tx2Name, kPassBlockBytes, "Phase 2 decode"};
   CyclePairer pairer;
   std::vector<std::uint8_t> bits(kPassBlockBytes);
-  std::uint64_t total = 0;
-  std::uint64_t zeros = 0;
-  std::uint64_t ones = 0;
+  SymbolCounts counts;
   const auto pair = [&](std::span<std::uint8_t> block) -> std::span<const std::uint8_t> {
     const auto written = std::span(bits).first(pairer.Pair(block, bits));
-    total += written.size();
-    zeros += static_cast<std::uint64_t>(std::count(written.begin(), written.end(), kZeroBit));
-    ones += static_cast<std::uint64_t>(std::count(written.begin(), written.end(), kOneBit));
+    CountSymbols(written, counts);
     return written;
   };
   const Outcome outcome = RunBlockPass(pass, pair, reporter);
   if (outcome == Outcome::Success) {
     // A cycle file from elsewhere may hold other characters, which the
     // pairer copies; they are no bits of a tape.
-    const std::uint64_t others = total - zeros - ones;
-    Log(reporter, "Phase 2 done: " + Decimal(total) + " bits, " + Share(zeros, "zeros", total) + ", " +
-                      Share(ones, "ones", total) + (others > 0 ? ", " + Share(others, "other characters", total) : ""));
+    const std::uint64_t total = counts.total;
+    const std::uint64_t others = total - counts.zeros - counts.ones;
+    Log(reporter, "Phase 2 done: " + Decimal(total) + " bits, " + Share(counts.zeros, "zeros", total) + ", " +
+                      Share(counts.ones, "ones", total) +
+                      (others > 0 ? ", " + Share(others, "other characters", total) : ""));
   }
   return outcome;
 }
