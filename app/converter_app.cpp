@@ -124,11 +124,12 @@ void ConverterApp::processExternalUserEvent() {
   // an item of the hidden menu, where every key is lost. The status line is
   // a window only to be clicked; should the toolkit make it the active one
   // when another closes, the keys would be lost as well.
-  if (InHiddenMenu(finalcut::FWidget::getFocusWidget()) || finalcut::FWidget::getActiveWindow() == &status_line_) {
+  const bool status_line_active = finalcut::FWidget::getActiveWindow() == &status_line_;
+  if (InHiddenMenu(finalcut::FWidget::getFocusWidget()) || status_line_active) {
     if (log_window_ != nullptr) {
       log_window_->Show();
     } else {
-      finalcut::FWindow::setActiveWindow(nullptr);
+      if (status_line_active) finalcut::FWindow::setActiveWindow(nullptr);
       desktop_.setFocus();
     }
   }

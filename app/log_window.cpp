@@ -22,32 +22,33 @@ LogView::LogView(finalcut::FWidget* parent, finalcut::FScrollbar* scroll_bar)
 }
 
 void LogView::LayOut() {
+  if (getSize() == laid_out_) return;
   const std::size_t width = std::max<std::size_t>(getWidth(), 1);
-  if (width != laid_out_width_) {
-    const int value = scroll_bar_->getValue();
+  int value = scroll_bar_->getValue();
+  if (width != laid_out_.getWidth()) {
     const bool at_end = value >= RowCount();
     const LogRow bottom = value >= 1 && value <= RowCount() ? rows_[static_cast<std::size_t>(value - 1)] : LogRow{};
     rows_ = LayOutLog(store_, width);
-    laid_out_width_ = width;
-    int kept = RowCount();
+    value = RowCount();
     if (!at_end) {
-      // The row that now holds the end of the old bottom row.
+      // The row that now holds the end of the old bottom row stays at the bottom.
       const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const LogRow& row) {
         return row.line == bottom.line && row.span.end >= bottom.span.end;
       });
-      if (found != rows_.end()) kept = static_cast<int>(found - rows_.begin()) + 1;
+      if (found != rows_.end()) value = static_cast<int>(found - rows_.begin()) + 1;
     }
-    scroll_bar_->setRange(std::min(1, RowCount()), RowCount());
-    scroll_bar_->setValue(kept);
-    scroll_bar_->setPageSize(RowCount(), Height());
-    scroll_bar_->redraw();
   }
+  laid_out_ = getSize();
+  scroll_bar_->setRange(std::min(1, RowCount()), RowCount());
+  scroll_bar_->setValue(value);
+  scroll_bar_->setPageSize(RowCount(), Height());
+  scroll_bar_->redraw();
 }
 
 void LogView::AddLine(std::string_view text) {
   const bool follow = store_.AddLine(text);
   const int value = scroll_bar_->getValue();
-  laid_out_width_ = 0;
+  laid_out_ = finalcut::FSize{0, 0};
   LayOut();
   scroll_bar_->setValue(follow ? RowCount() : std::min(value, RowCount()));
   scroll_bar_->redraw();

@@ -37,7 +37,7 @@ class LogView final : public finalcut::FWidget {
   void ScrollTo(int value);
   void OnScrollBar();
   // Wraps the lines again when the width changed, keeping the bottom row in
-  // view, and sets the scroll bar's range and page for the rows.
+  // view, and sets the scroll bar's range and page for the rows and height.
   void LayOut();
   int Height() const { return static_cast<int>(getHeight()); }
   int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -45,7 +45,7 @@ class LogView final : public finalcut::FWidget {
   LogStore store_;
   finalcut::FScrollbar* scroll_bar_;
   std::vector<LogRow> rows_;
-  std::size_t laid_out_width_ = 0;
+  finalcut::FSize laid_out_{0, 0};
 };
 
 // The window of the current source file: it covers the desktop, carries a

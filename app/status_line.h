@@ -3,6 +3,7 @@
 #include <final/final.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -54,21 +54,18 @@ TextView::TextView(finalcut::FWidget* parent, finalcut::FScrollbar* scroll_bar)
 
 void TextView::SetLines(std::vector<std::wstring> lines) {
   lines_ = std::move(lines);
-  laid_out_width_ = 0;
+  laid_out_ = finalcut::FSize{0, 0};
   scroll_bar_->setValue(0);
   redraw();
 }
 
 void TextView::LayOut() {
   const std::size_t width = std::max<std::size_t>(getWidth(), 1);
-  if (width == laid_out_width_) return;
-  laid_out_width_ = width;
+  if (getSize() == laid_out_) return;
+  laid_out_ = getSize();
   rows_.clear();
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    // A wrapped line goes on under its own first character, so that an
-    // indented paragraph stays one.
-    const std::size_t indent = std::min(lines_[i].find_first_not_of(L' '), lines_[i].size());
-    for (const RowSpan& span : WrapRows(lines_[i], width, indent)) rows_.push_back(Row{i, span});
+    for (const RowSpan& span : WrapRows(lines_[i], width, HangingIndent(lines_[i]))) rows_.push_back(Row{i, span});
   }
   scroll_bar_->setRange(0, LastTop());
   scroll_bar_->setPageSize(static_cast<int>(rows_.size()), Height());
@@ -175,35 +172,48 @@ void TextView::draw() {
 TextWindow::TextWindow(finalcut::FWidget* desktop, std::string_view title, std::vector<std::wstring> header,
                        std::vector<std::wstring> lines, Size size)
     : FixedWindow(desktop),
+      size_(size),
+      header_rows_(header.size()),
+      content_width_(std::max({Widest(header), Widest(lines), TextFromUtf8(title).size() + 8})),
+      content_height_(header.size() + lines.size()),
       scroll_bar_(new finalcut::FScrollbar(finalcut::Orientation::Vertical, this)),
-      header_(new Header(this, header)),
+      header_(new Header(this, std::move(header))),
       view_(new TextView(this, scroll_bar_)) {
   setText(finalcut::FString{TextFromUtf8(title)});
+  if (header_rows_ == 0) header_->hide();
+  view_->SetLines(std::move(lines));
+  Place();
+}
+
+void TextWindow::Place() {
   const std::size_t desktop_width = getDesktopWidth();
   const std::size_t desktop_height = getDesktopHeight() > 2 ? getDesktopHeight() - 2 : 1;
   std::size_t width = desktop_width;
   std::size_t height = desktop_height;
-  if (size == Size::Content) {
-    const std::size_t widest = std::max({Widest(header), Widest(lines), title.size() + 8});
-    width = std::min(desktop_width, widest + kFrameWidth + 2);
-    height = std::min(desktop_height, header.size() + lines.size() + kFrameHeight);
+  if (size_ == Size::Content) {
+    width = std::min(desktop_width, content_width_ + kFrameWidth + 2);
+    height = std::min(desktop_height, content_height_ + kFrameHeight);
   }
-  height = std::max<std::size_t>(height, kFrameHeight + header.size() + 1);
-  const int x = 1 + static_cast<int>((desktop_width - width) / 2);
-  const int y = 1 + static_cast<int>((desktop_height - height) / 2);
+  height = std::max(height, kFrameHeight + header_rows_ + 1);
+  const int x = 1 + static_cast<int>((desktop_width - std::min(width, desktop_width)) / 2);
+  const int y = 1 + static_cast<int>((desktop_height - std::min(height, desktop_height)) / 2);
   setGeometry(finalcut::FPoint{x, y}, finalcut::FSize{width, height}, false);
   // The scroll bar sits on the right edge of the frame, beside the rows that scroll.
-  const std::size_t bar_top = 3 + header.size();
+  const std::size_t bar_top = 3 + header_rows_;
   scroll_bar_->setGeometry(finalcut::FPoint{static_cast<int>(width), static_cast<int>(bar_top)},
                            finalcut::FSize{1, height > bar_top ? height - bar_top : 1}, false);
   const std::size_t client_width = getClientWidth() > 1 ? getClientWidth() - 1 : 1;
   const std::size_t client_height = getClientHeight();
-  header_->setGeometry(finalcut::FPoint{2, 1}, finalcut::FSize{client_width, std::max<std::size_t>(header.size(), 1)}, false);
-  if (header.empty()) header_->hide();
-  const std::size_t text_height = client_height > header.size() ? client_height - header.size() : 1;
-  view_->setGeometry(finalcut::FPoint{2, 1 + static_cast<int>(header.size())}, finalcut::FSize{client_width, text_height},
+  header_->setGeometry(finalcut::FPoint{2, 1}, finalcut::FSize{client_width, std::max<std::size_t>(header_rows_, 1)},
+                       false);
+  const std::size_t text_height = client_height > header_rows_ ? client_height - header_rows_ : 1;
+  view_->setGeometry(finalcut::FPoint{2, 1 + static_cast<int>(header_rows_)}, finalcut::FSize{client_width, text_height},
                      false);
-  view_->SetLines(std::move(lines));
+}
+
+void TextWindow::adjustSize() {
+  FixedWindow::adjustSize();
+  Place();
 }
 
 void TextWindow::Run() {

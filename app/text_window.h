@@ -42,7 +42,7 @@ class TextView final : public finalcut::FWidget {
   finalcut::FScrollbar* scroll_bar_;
   std::vector<std::wstring> lines_;
   std::vector<Row> rows_;
-  std::size_t laid_out_width_ = 0;
+  finalcut::FSize laid_out_{0, 0};
 };
 
 // A modal window that shows lines of text: the help, a viewed file, a
@@ -64,10 +64,18 @@ class TextWindow final : public FixedWindow {
  protected:
   void CloseIconClicked() override { done(ResultCode::Reject); }
   void onKeyPress(finalcut::FKeyEvent* ev) override;
+  void adjustSize() override;
 
  private:
   class Header;
 
+  // Sizes and places the window and its parts for the desktop as it is now.
+  void Place();
+
+  Size size_;
+  std::size_t header_rows_;
+  std::size_t content_width_;
+  std::size_t content_height_;
   // Owned by the window, as its children.
   finalcut::FScrollbar* scroll_bar_;
   Header* header_;

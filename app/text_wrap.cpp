@@ -31,4 +31,16 @@ std::vector<RowSpan> WrapRows(std::wstring_view line, std::size_t width, std::si
   return rows;
 }
 
+std::size_t HangingIndent(std::wstring_view line) {
+  // Plain loops: the C library's wide-string search reads past the end of
+  // short strings, which memcheck reports.
+  std::size_t at = 0;
+  while (at < line.size() && line[at] == L' ') ++at;
+  const std::size_t first = at;
+  while (at + 1 < line.size() && !(line[at] == L' ' && line[at + 1] == L' ')) ++at;
+  if (at + 1 >= line.size()) return first;
+  while (at < line.size() && line[at] == L' ') ++at;
+  return at;
+}
+
 }  // namespace orvano::app

@@ -24,4 +24,10 @@ struct RowSpan {
 // break are left out of the next row. An empty line is one empty row.
 std::vector<RowSpan> WrapRows(std::wstring_view line, std::size_t width, std::size_t indent);
 
+// Where the rows after the first of a line of text start: under the text
+// after its first gap of two blanks or more, as in "  F1   what it does",
+// or else under its first character, so that an indented paragraph stays
+// one.
+std::size_t HangingIndent(std::wstring_view line);
+
 }  // namespace orvano::app

@@ -49,6 +49,22 @@ INSTANTIATE_TEST_SUITE_P(
         WrapCase{"zero_width_is_one_column", L"ab", 0, 0, {L"a", L"b"}}),
     [](const ::testing::TestParamInfo<WrapCase>& param_info) { return std::string(param_info.param.name); });
 
+struct IndentCase {
+  std::wstring line;
+  std::size_t indent;
+};
+
+class HangingIndentTest : public ::testing::TestWithParam<IndentCase> {};
+
+TEST_P(HangingIndentTest, GoesOnUnderTheText) { EXPECT_EQ(HangingIndent(GetParam().line), GetParam().indent); }
+
+INSTANTIATE_TEST_SUITE_P(Lines, HangingIndentTest,
+                         ::testing::Values(IndentCase{L"  F1            Help: keys", 16},
+                                           IndentCase{L"  Raw recode          clean it", 22},
+                                           IndentCase{L"  a paragraph of text", 2}, IndentCase{L"plain text", 0},
+                                           IndentCase{L"    ", 4}, IndentCase{L"", 0},
+                                           IndentCase{L"ends in a gap  ", 15}));
+
 TEST(LayOutLogTest, LongLinesWrapUnderTheirTextAndMarkersTakeNoRoom) {
   LogStore store;
   store.AddLine("|31|\xFE short");

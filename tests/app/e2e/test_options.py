@@ -56,15 +56,12 @@ class OptionsTest(OrvanoCase):
 
     def test_enter_on_write_wave_accepts_and_space_ticks(self):
         self.open_options()
-        self.s.key("Tab")
-        self.s.key("Tab")  # to Write wave
+        self.s.key("Tab", "Tab", pause=0.25)  # to Write wave
         self.s.key("Enter")
         self.s.wait_gone("LoadAddr = ")
         self.open_options()
         self.assertFalse(self.wave_ticked(), "Enter must not tick the box")
-        self.s.key("Tab")
-        self.s.key("Tab")
-        self.s.key("Space")
+        self.s.key("Tab", "Tab", "Space", pause=0.25)
         self.s.wait(self.wave_ticked, "the box ticked")
         self.s.key("Enter")
         self.s.wait_gone("LoadAddr = ")
@@ -76,8 +73,10 @@ class OptionsTest(OrvanoCase):
         self.start(width=80, height=25)
         self.open_options()
         self.assertEqual((self.chosen("Baud"), self.chosen("Channel"), self.chosen("BASIC")), ("1200", "Auto", "Auto"))
+        # Slowly: a key that arrives with the one before goes to the field
+        # that had the focus before it.
         for key in ("Tab", "Tab", "Tab", "Right", "Tab", "Right", "Right", "Right", "Right", "Tab", "Space", "Space"):
-            self.s.key(key)
+            self.s.key(key, pause=0.25)
         self.s.wait(lambda: self.chosen("BASIC") == "Korvet", "Korvet chosen")
         self.assertEqual((self.chosen("Baud"), self.chosen("Channel")), ("2400", "Mix"))
         self.s.key("Enter")  # from the last row
@@ -85,10 +84,7 @@ class OptionsTest(OrvanoCase):
         self.open_options()
         self.assertEqual((self.chosen("Baud"), self.chosen("Channel"), self.chosen("BASIC")), ("2400", "Mix", "Korvet"))
         # Changed, then Esc: the options stay.
-        self.s.key("Tab")
-        self.s.key("Tab")
-        self.s.key("Tab")
-        self.s.key("Left")
+        self.s.key("Tab", "Tab", "Tab", "Left", pause=0.25)
         self.s.wait(lambda: self.chosen("Baud") == "1200", "1200 chosen")
         self.s.key("Escape")
         self.s.wait_gone("LoadAddr = ")
@@ -99,8 +95,7 @@ class OptionsTest(OrvanoCase):
         column = self.s.lines()[line_number].index("Left") + 1
         self.s.click(column, line_number + 1)
         self.s.wait(lambda: self.chosen("Channel") == "Left", "Left clicked")
-        self.s.key("M-a")
-        self.s.key("Left")
+        self.s.key("M-a", "Left", pause=0.25)
         self.s.wait(lambda: self.chosen("BASIC") == "MSX", "MSX chosen")
         self.s.key("Enter")
         self.s.wait_gone("LoadAddr = ")

@@ -14,11 +14,9 @@ class SettingsTest(OrvanoCase):
         path = self.open_file("game.raw")
         self.open_options()
         self.s.type("0xc000")
-        self.s.key("Tab")
-        self.s.key("Tab")
-        self.s.key("Space")  # Write wave
-        self.s.key("Tab")
-        self.s.key("Right")  # 2400
+        # Write wave, then 2400 baud; slowly, so that each key reaches the
+        # field the one before moved to.
+        self.s.key("Tab", "Tab", "Space", "Tab", "Right", pause=0.25)
         self.s.key("Enter")
         self.s.wait_gone("LoadAddr = ")
         self.restart()
