@@ -40,9 +40,9 @@ class OptionsDialog final : public FixedWindow {
   finalcut::FLabel load_label_{this};
   finalcut::FLabel start_label_{this};
   CheckBox write_wave_{this};
-  // A label tells its row when it goes, and must be there to be told when
-  // the row goes first: the labels are built before the rows, and so
-  // outlive them.
+  // A label listens for the end of the row its hot letter leads to, and
+  // must still be there when the row goes: built before the rows, the
+  // labels outlive them.
   finalcut::FLabel baud_label_{this};
   finalcut::FLabel channel_label_{this};
   finalcut::FLabel basic_label_{this};
