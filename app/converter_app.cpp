@@ -1,8 +1,16 @@
 #include "app/converter_app.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/file_dialog.h"
+#include "app/file_view.h"
+#include "app/help_text.h"
 #include "app/message_box.h"
+#include "app/oem_text.h"
 #include "app/options_dialog.h"
+#include "app/text_window.h"
+#include "app/user_text.h"
 #include "common/reporter.h"
 #include "common/version.h"
 
@@ -25,15 +33,20 @@ CommandSet StartCommands() {
   return commands;
 }
 
+// In the order of their keys: F1 Help, F2 New, F3 Open, F10 Menu, Alt-X Exit.
 std::vector<StatusItem> StatusItems() {
-  std::vector<StatusItem> items;
+  std::vector<const Operation*> shown;
   for (const Operation& op : Operations()) {
-    if (!op.status_text.empty()) items.push_back({op.status_text, op.command});
+    if (!op.status_text.empty()) shown.push_back(&op);
   }
+  std::stable_sort(shown.begin(), shown.end(), [](const Operation* a, const Operation* b) { return a->key < b->key; });
+  std::vector<StatusItem> items;
+  for (const Operation* op : shown) items.push_back({op->status_text, op->command});
   return items;
 }
 
-// The toolkit's codes of a key; Alt-F3 arrives in two forms.
+// The toolkit's codes of a key; Alt-F3 arrives in two forms. F10 is the
+// menu bar's own, which the bar binds itself.
 std::vector<finalcut::FKey> KeyCodes(Key key) {
   using finalcut::FKey;
   switch (key) {
@@ -43,11 +56,11 @@ std::vector<finalcut::FKey> KeyCodes(Key key) {
     case Key::F5: return {FKey::F5};
     case Key::F6: return {FKey::F6};
     case Key::F9: return {FKey::F9};
-    case Key::F10: return {FKey::F10};
     case Key::ShiftF6: return {FKey::F18};
     case Key::CtrlF5: return {FKey::F29};
     case Key::AltF3: return {FKey::Meta_f3, FKey::F51};
     case Key::AltX: return {FKey::Meta_x};
+    case Key::F10:
     case Key::None: break;
   }
   return {};
@@ -58,6 +71,13 @@ bool InHiddenMenu(finalcut::FWidget* widget) {
     if (w->isMenuWidget() && !w->isShown()) return true;
   }
   return false;
+}
+
+std::vector<std::wstring> UserLines(const std::vector<std::string>& lines) {
+  std::vector<std::wstring> wide;
+  wide.reserve(lines.size());
+  for (const std::string& line : lines) wide.push_back(TextFromUtf8(line));
+  return wide;
 }
 
 }  // namespace
@@ -72,6 +92,7 @@ ConverterApp::ConverterApp(const int& argc, char* argv[])
       commands_(StartCommands()),
       menus_(&desktop_, [this](Command command) { Dispatch(command); }),
       status_line_(&desktop_, StatusItems(), [this](Command command) { Dispatch(command); }),
+      settings_(SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))),
       reporter_(&desktop_, [this] { return CurrentLogWindow(); }) {
   for (const Operation& op : Operations()) {
     for (const finalcut::FKey code : KeyCodes(op.key)) {
@@ -79,6 +100,7 @@ ConverterApp::ConverterApp(const int& argc, char* argv[])
     }
   }
   ApplyCommands();
+  LoadSettings();
   finalcut::FWidget::setMainWidget(&desktop_);
 }
 
@@ -92,25 +114,33 @@ ConverterApp::~ConverterApp() {
 
 int ConverterApp::Run() {
   desktop_.show();
+  status_line_.show();
+  ReportSettingsComplaint();
   return exec();
 }
 
 void ConverterApp::processExternalUserEvent() {
   // After a menu closes on an empty desktop the toolkit leaves the focus on
-  // an item of the hidden menu, where every key is lost.
-  if (InHiddenMenu(finalcut::FWidget::getFocusWidget())) {
+  // an item of the hidden menu, where every key is lost. The status line is
+  // a window only to be clicked; should the toolkit make it the active one
+  // when another closes, the keys would be lost as well.
+  const bool status_line_active = finalcut::FWidget::getActiveWindow() == &status_line_;
+  if (InHiddenMenu(finalcut::FWidget::getFocusWidget()) || status_line_active) {
     if (log_window_ != nullptr) {
       log_window_->Show();
     } else {
+      if (status_line_active) finalcut::FWindow::setActiveWindow(nullptr);
       desktop_.setFocus();
     }
   }
+  const auto highlighted = menus_.Highlighted();
+  const Operation* operation = highlighted ? FindByCommand(*highlighted) : nullptr;
+  status_line_.SetHint(operation != nullptr ? operation->hint : std::string_view());
 }
 
 void ConverterApp::onResize(finalcut::FResizeEvent* ev) {
   finalcut::FApplication::onResize(ev);
-  // The toolkit draws only the windows again on the cleared terminal; the
-  // status line is none.
+  // The toolkit draws only the windows again on the cleared terminal.
   status_line_.redraw();
 }
 
@@ -124,10 +154,13 @@ void ConverterApp::Dispatch(Command command) {
     Run(*operation);
     return;
   }
-  // The UI's own actions: windows, dialogs and the about box.
+  // The UI's own actions: windows, dialogs, help and the menu bar.
   switch (command) {
     case cmQuit:
       quit();
+      return;
+    case cmMenu:
+      menus_.OpenBar();
       return;
     case cmClose:
       CloseActiveWindow();
@@ -144,6 +177,12 @@ void ConverterApp::Dispatch(Command command) {
     case cmOpen:
       OpenCommand();
       return;
+    case cmView:
+      ViewCommand();
+      return;
+    case cmHelp:
+      HelpWindow();
+      return;
     case cmAbout:
       AboutBox();
       return;
@@ -158,45 +197,89 @@ void ConverterApp::Dispatch(Command command) {
 void ConverterApp::Run(const Operation& operation) {
   Request request{names_, options_, reporter_, {}, {}, 0, {}};
   if (operation.input == Input::OneFile) {
-    FileDialog dialog(&desktop_, "*.*", history_);
+    FileDialog dialog(&desktop_, "New from file", "*.*", history_);
     const auto chosen = dialog.Run();
     if (!chosen) {
       ShowLogWindow();
       return;
     }
+    SaveSettings();
     // The new log window leaves the commands that need a recording as they were.
-    ReplaceLogWindow(*chosen);
+    ReplaceLogWindow("Reading file " + *chosen);
     request.files = {*chosen};
   } else {
     request.files = {names_.SourceName};
   }
-  operation.run(request);
+  const Outcome outcome = operation.run(request);
   ShowLogWindow();
+  ShowTables();
+  // The listing is what BAS decode was run for.
+  if (operation.command == cmBasDecode && outcome == Outcome::Success) ShowFile(names_.BasName);
 }
 
 void ConverterApp::OpenCommand() {
-  FileDialog dialog(&desktop_, "*.RAW", history_);
+  FileDialog dialog(&desktop_, "Open file", "*.RAW", history_);
   const auto chosen = dialog.Run();
   // A cancelled Open keeps the source name, the log window and the commands.
   if (!chosen) {
     ShowLogWindow();
     return;
   }
+  SaveSettings();
   names_.SourceName = *chosen;
-  ReplaceLogWindow(names_.SourceName);
+  ReplaceLogWindow("Reading file " + names_.SourceName);
   Log(reporter_, "Reading file " + names_.SourceName);
   SetDecodeCommands(true);
+}
+
+void ConverterApp::ViewCommand() {
+  FileDialog dialog(&desktop_, "View file", "*.*", history_);
+  const auto chosen = dialog.Run();
+  if (chosen) {
+    SaveSettings();
+    ShowFile(*chosen);
+  }
+  ShowLogWindow();
+}
+
+void ConverterApp::ShowFile(const std::string& path) {
+  const FileView view = ReadForView(path);
+  if (!view.error.empty()) {
+    ShowMessage(&desktop_, "View file", TextFromUtf8(view.error));
+  } else {
+    TextWindow window(&desktop_, path, {}, UserLines(view.lines), TextWindow::Size::Desktop);
+    window.Run();
+  }
+  ShowLogWindow();
+}
+
+void ConverterApp::ShowTables() {
+  for (const ResultTable& table : reporter_.TakeTables()) {
+    ShowTable(&desktop_, table);
+    ShowLogWindow();
+  }
 }
 
 void ConverterApp::OptionsCommand() {
   OptionsDialog dialog(&desktop_);
   const auto options = dialog.Run(options_);
-  if (options) options_ = *options;
+  if (options) {
+    options_ = *options;
+    SaveSettings();
+  }
+  ShowLogWindow();
+}
+
+void ConverterApp::HelpWindow() {
+  std::vector<std::wstring> lines;
+  for (const std::string& line : HelpLines(kFixedWindowCommands)) lines.push_back(WideText(line));
+  TextWindow window(&desktop_, "Help", {}, std::move(lines), TextWindow::Size::Desktop);
+  window.Run();
   ShowLogWindow();
 }
 
 void ConverterApp::AboutBox() {
-  ShowMessage(&desktop_, "Information", kProgramTitle);
+  ShowMessage(&desktop_, "Information", WideText(kProgramTitle));
   ShowLogWindow();
 }
 
@@ -204,13 +287,33 @@ void ConverterApp::ShowLogWindow() {
   if (log_window_ != nullptr) log_window_->Show();
 }
 
-void ConverterApp::ReplaceLogWindow(const std::string& file_name) {
+void ConverterApp::LoadSettings() {
+  const Settings settings = settings_.Load();
+  options_ = settings.options;
+  // Added oldest first, so that the newest ends in front.
+  std::for_each(settings.history.rbegin(), settings.history.rend(), [this](const std::string& name) { history_.Add(name); });
+}
+
+void ConverterApp::SaveSettings() {
+  settings_.Save(Settings{options_, history_.Items()});
+  ReportSettingsComplaint();
+}
+
+void ConverterApp::ReportSettingsComplaint() {
+  const auto complaint = settings_.Complaint();
+  if (!complaint) return;
+  // With no file open yet there is no log; one is opened for the news.
+  if (log_window_ == nullptr) ReplaceLogWindow("Settings");
+  Warn(reporter_, *complaint);
+}
+
+void ConverterApp::ReplaceLogWindow(std::string_view title) {
   if (log_window_ != nullptr) {
     log_window_->ForgetCloseHandler();
     DestroyWindow{}(log_window_);
     log_window_ = nullptr;
   }
-  log_window_ = new LogWindow(&desktop_, file_name, [this] { OnLogWindowClosed(); });
+  log_window_ = new LogWindow(&desktop_, title, [this] { OnLogWindowClosed(); });
   log_window_->Show();
   commands_.Enable(kWindowCommands);
   ApplyCommands();

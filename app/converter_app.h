@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/command_set.h"
 #include "app/history_list.h"
 #include "app/key_binding.h"
 #include "app/log_window.h"
 #include "app/menus.h"
+#include "app/settings_store.h"
 #include "app/status_line.h"
 #include "app/ui_reporter.h"
 #include "common/conversion_options.h"
@@ -21,7 +23,9 @@
 namespace orvano::app {
 
 // The application: menu bar, status line, the log window of the current
-// source file, and one dispatch from each command to its operation.
+// source file, and one dispatch from each command to its operation. The
+// options and the history of chosen names come from the settings file and
+// go back to it whenever they change.
 class ConverterApp final : public finalcut::FApplication {
  public:
   ConverterApp(const int& argc, char* argv[]);
@@ -41,15 +45,23 @@ class ConverterApp final : public finalcut::FApplication {
   };
 
   void OpenCommand();
-  void NewCommand();
+  void ViewCommand();
   void OptionsCommand();
   void AboutBox();
+  void HelpWindow();
   void CloseActiveWindow();
   void CloseAllWindows();
   void ShowLogWindow();
   void Run(const ops::Operation& operation);
+  void ShowFile(const std::string& path);
+  void ShowTables();
 
-  void ReplaceLogWindow(const std::string& file_name);
+  void LoadSettings();
+  void SaveSettings();
+  void ReportSettingsComplaint();
+
+  // The title is the user's text: it names a file.
+  void ReplaceLogWindow(std::string_view title);
   void OnLogWindowClosed();
   void SetDecodeCommands(bool enabled);
   void ApplyCommands();
@@ -67,6 +79,7 @@ class ConverterApp final : public finalcut::FApplication {
   LogWindow* log_window_ = nullptr;  // a child of the desktop, or none
   ConversionOptions options_;
   HistoryList history_;
+  SettingsStore settings_;
   UiReporter reporter_;
 };
 

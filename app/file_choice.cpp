@@ -1,5 +1,7 @@
 #include "app/file_choice.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -14,6 +16,27 @@ std::string WithoutSlash(const fs::path& path) {
   std::string text = path.string();
   while (text.size() > 1 && text.back() == '/') text.pop_back();
   return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Compares the digit runs at the fronts of a and b by value and consumes
+// them: a longer run without its leading zeros is the larger number.
+int CompareNumbers(std::string_view& a, std::string_view& b) {
+  const auto take = [](std::string_view& s) {
+    std::size_t end = 0;
+    while (end < s.size() && IsDigit(s[end])) ++end;
+    std::string_view run = s.substr(0, end);
+    s.remove_prefix(end);
+    const std::size_t first = std::min(run.find_first_not_of('0'), run.size());
+    return run.substr(first);
+  };
+  const std::string_view x = take(a);
+  const std::string_view y = take(b);
+  if (x.size() != y.size()) return x.size() < y.size() ? -1 : 1;
+  return x.compare(y);
 }
 
 }  // namespace
@@ -32,7 +55,7 @@ std::vector<DirectoryEntry> ListEntries(const std::string& directory, std::strin
       files.push_back({name, false});
     }
   }
-  const auto by_name = [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; };
+  const auto by_name = [](const DirectoryEntry& a, const DirectoryEntry& b) { return ReadingOrder(a.name, b.name); };
   std::sort(directories.begin(), directories.end(), by_name);
   std::sort(files.begin(), files.end(), by_name);
   std::vector<DirectoryEntry> entries;
@@ -54,6 +77,37 @@ TypedChoice ResolveTyped(const std::string& directory, std::string_view typed) {
   std::error_code error;
   if (fs::is_directory(full, error)) return {TypedChoice::Kind::Directory, WithoutSlash(full), {}};
   return {TypedChoice::Kind::File, full.string(), {}};
+}
+
+bool ReadingOrder(std::string_view a, std::string_view b) {
+  const std::string_view whole_a = a;
+  const std::string_view whole_b = b;
+  while (!a.empty() && !b.empty()) {
+    if (IsDigit(a.front()) && IsDigit(b.front())) {
+      if (const int order = CompareNumbers(a, b); order != 0) return order < 0;
+      continue;
+    }
+    const char x = Folded(a.front());
+    const char y = Folded(b.front());
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    a.remove_prefix(1);
+    b.remove_prefix(1);
+  }
+  if (a.size() != b.size()) return a.empty();
+  return whole_a < whole_b;
+}
+
+bool CanOpenForReading(const std::string& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error) && ::access(path.c_str(), R_OK) == 0;
+}
+
+std::string StartFolder(const std::vector<std::string>& history, const std::string& fallback) {
+  if (history.empty()) return fallback;
+  const fs::path folder = fs::path(history.front()).parent_path();
+  std::error_code error;
+  if (folder.empty() || !fs::is_directory(folder, error)) return fallback;
+  return WithoutSlash(folder);
 }
 
 }  // namespace orvano::app

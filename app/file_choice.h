@@ -7,7 +7,8 @@
 namespace orvano::app {
 
 // What the file dialog lists: ".." first (but in the root), then the
-// directories, then the files that match the mask, each group sorted.
+// directories, then the files that match the mask, each group in reading
+// order.
 struct DirectoryEntry {
   std::string name;
   bool is_directory = false;
@@ -29,5 +30,19 @@ struct TypedChoice {
 };
 
 TypedChoice ResolveTyped(const std::string& directory, std::string_view typed);
+
+// The order in which people read a list of names: letters without regard to
+// case, and a run of digits by its value, so that "tape9" comes before
+// "TAPE10". Names that differ only in case or in leading zeros still have
+// one fixed order.
+bool ReadingOrder(std::string_view a, std::string_view b);
+
+// True for a file that Open can read: a regular file (or a link to one)
+// that this user may read. A directory, a device or a pipe is none.
+bool CanOpenForReading(const std::string& path);
+
+// Where a file dialog starts: the folder of the newest name chosen before,
+// while that folder exists, and otherwise `fallback`.
+std::string StartFolder(const std::vector<std::string>& history, const std::string& fallback);
 
 }  // namespace orvano::app

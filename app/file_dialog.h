@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/file_choice.h"
@@ -13,19 +14,19 @@
 
 namespace orvano::app {
 
-// The "Open file" dialog of Open and New: an input line for a typed name,
+// The file dialog of Open, New and View: an input line for a typed name,
 // the list of the directories and of the files that match the mask, the
-// shared history list, and Open, OK and Cancel.
+// shared history list, and Open, OK and Cancel. It starts in the folder of
+// the newest name in the history, and takes only a file it can read.
 class FileDialog final : public FixedWindow {
  public:
-  FileDialog(finalcut::FWidget* desktop, std::string mask, HistoryList& history);
+  FileDialog(finalcut::FWidget* desktop, std::string_view title, std::string mask, HistoryList& history);
 
   // The full path of the chosen file, or nothing when cancelled.
   std::optional<std::string> Run();
 
  protected:
   void CloseIconClicked() override { done(ResultCode::Reject); }
-  void onKeyPress(finalcut::FKeyEvent* ev) override;
 
  private:
   void ShowDirectory(std::string directory);
@@ -34,12 +35,16 @@ class FileDialog final : public FixedWindow {
   void OnListMove();
   void PickFromHistory();
   void TakeFile(std::string path);
+  void FocusNameLine();
+  void SetName(const std::string& name);
+  std::string TypedName() const;
 
   std::string mask_;
   std::string directory_;
   HistoryList& history_;
   std::vector<DirectoryEntry> entries_;
   std::optional<std::string> chosen_;
+  std::optional<std::string> name_;  // the last name put into the name line
 
   InputLine name_edit_{this};
   finalcut::FButton history_button_{this};

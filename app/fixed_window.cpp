@@ -7,6 +7,16 @@ FixedWindow::FixedWindow(finalcut::FWidget* parent) : finalcut::FDialog(parent) 
   unsetMinimizable();
 }
 
+FixedWindow::~FixedWindow() {
+  // The widgets of the derived window are gone by now, but the toolkit still
+  // names one of them as this window's focus, and may name this window as
+  // the previous one. Its own destructor then switches back to the
+  // "previous" window and focuses that widget: a call into freed memory
+  // whenever a nested dialog had made this window inactive once.
+  setWindowFocusWidget(nullptr);
+  setPreviousWindow(nullptr);
+}
+
 bool FixedWindow::OnCloseIcon(const finalcut::FMouseEvent& ev) {
   // The title-bar button takes the first three columns of the title bar.
   const finalcut::FPoint pos = ev.getPos();

@@ -11,6 +11,7 @@ namespace orvano::app {
 class FixedWindow : public finalcut::FDialog {
  public:
   explicit FixedWindow(finalcut::FWidget* parent);
+  ~FixedWindow() override;
 
   void move(const finalcut::FPoint&) override {}
 

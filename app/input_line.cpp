@@ -39,6 +39,11 @@ void InputLine::SetFreshText(const finalcut::FString& fresh_text) {
 
 void InputLine::onKeyPress(finalcut::FKeyEvent* ev) {
   const finalcut::FKey key = ev->key();
+  if (key == finalcut::FKey::Down && down_action_) {
+    ev->accept();
+    down_action_();
+    return;
+  }
   if (fresh_ && IsCharacter(key)) clear();
   fresh_ = false;
   if (getText().getLength() >= getMaxLength() && !EditsText(key)) {

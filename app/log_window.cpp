@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/cp866.h"
-#include "app/oem_text.h"
+#include "app/user_text.h"
 
 namespace orvano::app {
 namespace {
@@ -22,19 +21,45 @@ LogView::LogView(finalcut::FWidget* parent, finalcut::FScrollbar* scroll_bar)
   scroll_bar_->addCallback("change-value", [this] { OnScrollBar(); });
 }
 
-void LogView::AddLine(std::string_view text) {
-  if (const auto range = store_.AddLine(text)) {
-    scroll_bar_->setRange(range->minimum, range->maximum);
-    scroll_bar_->setPageSize(range->maximum, Height());
-    scroll_bar_->setValue(range->value);
-    scroll_bar_->redraw();
+void LogView::LayOut() {
+  if (getSize() == laid_out_) return;
+  const std::size_t width = std::max<std::size_t>(getWidth(), 1);
+  int value = scroll_bar_->getValue();
+  if (width != laid_out_.getWidth()) {
+    const bool at_end = value >= RowCount();
+    const LogRow bottom = value >= 1 && value <= RowCount() ? rows_[static_cast<std::size_t>(value - 1)] : LogRow{};
+    rows_ = LayOutLog(store_, width);
+    value = RowCount();
+    if (!at_end) {
+      // The row that now holds the end of the old bottom row stays at the bottom.
+      const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const LogRow& row) {
+        return row.line == bottom.line && row.span.end >= bottom.span.end;
+      });
+      if (found != rows_.end()) value = static_cast<int>(found - rows_.begin()) + 1;
+    }
   }
+  laid_out_ = getSize();
+  scroll_bar_->setRange(std::min(1, RowCount()), RowCount());
+  scroll_bar_->setValue(value);
+  scroll_bar_->setPageSize(RowCount(), Height());
+  scroll_bar_->redraw();
+}
+
+void LogView::AddLine(std::string_view text) {
+  const bool follow = store_.AddLine(text);
+  const int value = scroll_bar_->getValue();
+  laid_out_ = finalcut::FSize{0, 0};
+  LayOut();
+  scroll_bar_->setValue(follow ? RowCount() : std::min(value, RowCount()));
+  scroll_bar_->redraw();
   redraw();
 }
 
 void LogView::ScrollTo(int value) {
-  const int last = std::max(1, store_.Count());
-  value = std::clamp(value, std::min(1, store_.Count()), last);
+  // The bottom row goes no higher than the last row of the first page, so
+  // that every step moves the text.
+  const int last = std::max(1, RowCount());
+  value = std::clamp(value, std::max(1, std::min(Height(), RowCount())), last);
   if (value == scroll_bar_->getValue()) return;
   scroll_bar_->setValue(value);
   scroll_bar_->redraw();
@@ -61,7 +86,7 @@ bool LogView::ScrollByKey(finalcut::FKey key) {
       ScrollTo(1);
       return true;
     case finalcut::FKey::End:
-      ScrollTo(store_.Count());
+      ScrollTo(RowCount());
       return true;
     default:
       return false;
@@ -109,41 +134,49 @@ void LogView::OnScrollBar() {
 }
 
 void LogView::draw() {
+  LayOut();
   const int height = Height();
   const std::size_t width = getWidth();
-  row_.resize(width);
-  top_line_ = app::TopLine(scroll_bar_->getValue(), height);
+  const int top = TopLine(scroll_bar_->getValue(), height);
+  std::vector<Cell> cells;
+  int cells_line = 0;
+  std::vector<Cell> row(width);
   std::wstring run;
   for (int y = 0; y < height; ++y) {
-    const int number = top_line_ + y;
-    if (number <= store_.Count()) {
-      RenderMarkup(store_.Line(number), cur_color_, row_);
-    } else {
-      std::fill(row_.begin(), row_.end(), Cell{' ', cur_color_});
+    std::fill(row.begin(), row.end(), Cell{U' ', kLogColor});
+    const int index = top + y;
+    if (index <= RowCount()) {
+      const LogRow& log_row = rows_[static_cast<std::size_t>(index - 1)];
+      if (log_row.line != cells_line) {
+        cells = MarkupCells(store_.Line(log_row.line), kLogColor);
+        cells_line = log_row.line;
+      }
+      const std::size_t begin = std::min(log_row.span.begin, cells.size());
+      const std::size_t end = std::min(log_row.span.end, cells.size());
+      // The blanks of an indent take the colour of the text they lead to.
+      if (begin < end) std::fill_n(row.begin(), std::min(width, log_row.span.indent), Cell{U' ', cells[begin].attr});
+      for (std::size_t i = begin, x = log_row.span.indent; i < end && x < width; ++i, ++x) row[x] = cells[i];
     }
     // One print per run of equal colour.
     std::size_t x = 0;
     while (x < width) {
-      const std::uint8_t attr = row_[x].attr;
+      const std::uint8_t attr = row[x].attr;
       run.clear();
-      std::size_t end = x;
-      while (end < width && row_[end].attr == attr) {
-        run += static_cast<wchar_t>(Cp866ToUnicode(row_[end].ch));
-        ++end;
-      }
+      std::size_t stop = x;
+      while (stop < width && row[stop].attr == attr) run += static_cast<wchar_t>(row[stop++].ch);
       setColor(Foreground(attr), Background(attr));
       print() << finalcut::FPoint{static_cast<int>(x) + 1, y + 1} << finalcut::FString{run};
-      x = end;
+      x = stop;
     }
   }
 }
 
-LogWindow::LogWindow(finalcut::FWidget* desktop, std::string_view file_name, std::function<void()> on_close)
+LogWindow::LogWindow(finalcut::FWidget* desktop, std::string_view title, std::function<void()> on_close)
     : FixedWindow(desktop),
       scroll_bar_(new finalcut::FScrollbar(finalcut::Orientation::Vertical, this)),
       view_(new LogView(this, scroll_bar_)),
       on_close_(std::move(on_close)) {
-  setText(finalcut::FString{WideText("Reading file " + std::string(file_name))});
+  setText(finalcut::FString{TextFromUtf8(title)});
   FitDesktop();
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -25,8 +26,18 @@ class Menus {
 
   void Apply(const CommandSet& commands);
 
+  // The command of the item highlighted in an open drop-down, if any.
+  std::optional<Command> Highlighted() const;
+  // Opens the menu bar as F10 does.
+  void OpenBar();
+
  private:
-  finalcut::FMenu& AddMenu(std::string_view title, ops::Menu place);
+  struct Title {
+    finalcut::FMenu* menu;
+    std::vector<Command> commands;
+  };
+
+  void AddMenu(std::string_view title, ops::Menu place);
 
   std::function<void(Command)> issue_;
   finalcut::FMenuBar bar_;
@@ -35,7 +46,7 @@ class Menus {
   std::vector<std::unique_ptr<finalcut::FMenu>> menus_;
   std::vector<std::unique_ptr<finalcut::FMenuItem>> items_;
   std::vector<std::pair<finalcut::FMenuItem*, Command>> commands_;
-  finalcut::FMenu* decode_menu_ = nullptr;
+  std::vector<Title> titles_;
 };
 
 }  // namespace orvano::app

@@ -4,9 +4,9 @@
 
 namespace orvano::app {
 
-void ShowMessage(finalcut::FWidget* parent, std::string_view title, std::string_view text) {
+void ShowMessage(finalcut::FWidget* parent, std::string_view title, const std::wstring& text) {
   using Button = finalcut::FMessageBox::ButtonType;
-  finalcut::FMessageBox box{finalcut::FString{WideText(title)}, finalcut::FString{WideText(text)}, Button::Ok,
+  finalcut::FMessageBox box{finalcut::FString{WideText(title)}, finalcut::FString{text}, Button::Ok,
                             Button::Reject, Button::Reject, parent};
   box.setCenterText();
   box.exec();

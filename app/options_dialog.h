@@ -4,14 +4,18 @@
 
 #include <optional>
 
-#include "app/input_line.h"
+#include "app/check_box.h"
+#include "app/choice_buttons.h"
 #include "app/fixed_window.h"
+#include "app/input_line.h"
 #include "app/options_record.h"
 #include "common/conversion_options.h"
 
 namespace orvano::app {
 
-// The modal Options dialog: two address lines and the Write wave box.
+// The modal Options dialog: two address lines, the Write wave box and the
+// rows of choices for the baud rate, the channel and the BASIC. Tab goes
+// from field to field, Enter accepts from any of them, Esc discards.
 class OptionsDialog final : public FixedWindow {
  public:
   explicit OptionsDialog(finalcut::FWidget* desktop);
@@ -22,6 +26,7 @@ class OptionsDialog final : public FixedWindow {
 
  protected:
   void CloseIconClicked() override { done(ResultCode::Reject); }
+  void onKeyPress(finalcut::FKeyEvent* ev) override;
 
  private:
   void SetRecord(const OptionsRecord& record);
@@ -34,7 +39,16 @@ class OptionsDialog final : public FixedWindow {
   InputLine start_edit_{this};
   finalcut::FLabel load_label_{this};
   finalcut::FLabel start_label_{this};
-  finalcut::FCheckBox write_wave_{this};
+  CheckBox write_wave_{this};
+  // A label listens for the end of the row its hot letter leads to, and
+  // must still be there when the row goes: built before the rows, the
+  // labels outlive them.
+  finalcut::FLabel baud_label_{this};
+  finalcut::FLabel channel_label_{this};
+  finalcut::FLabel basic_label_{this};
+  ChoiceButtons baud_{this, ChoiceLabels(OptionsChoice::Baud)};
+  ChoiceButtons channel_{this, ChoiceLabels(OptionsChoice::Channel)};
+  ChoiceButtons basic_{this, ChoiceLabels(OptionsChoice::Basic)};
   finalcut::FButton ok_{this};
   finalcut::FButton cancel_{this};
   std::optional<ConversionOptions> accepted_;

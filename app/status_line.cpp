@@ -1,13 +1,17 @@
 #include "app/status_line.h"
 
-#include <string>
-
-#include "app/menu_text.h"
+#include "app/cp866.h"
+#include "app/oem_text.h"
 
 namespace orvano::app {
+namespace {
+
+constexpr std::uint8_t kBar = 0xB3;  // a single vertical line
+
+}  // namespace
 
 StatusLine::StatusLine(finalcut::FWidget* parent, std::vector<StatusItem> items, std::function<void(Command)> issue)
-    : finalcut::FWidget(parent), items_(std::move(items)), issue_(std::move(issue)) {
+    : finalcut::FWindow(parent), items_(std::move(items)), issue_(std::move(issue)) {
   unsetFocusable();
   Place();
 }
@@ -20,8 +24,14 @@ void StatusLine::Place() {
 }
 
 void StatusLine::adjustSize() {
-  finalcut::FWidget::adjustSize();
+  finalcut::FWindow::adjustSize();
   Place();
+}
+
+void StatusLine::SetHint(std::string_view hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  redraw();
 }
 
 void StatusLine::draw() {
@@ -29,7 +39,7 @@ void StatusLine::draw() {
   setColor(theme->statusbar_fg, theme->statusbar_bg);
   print() << finalcut::FPoint{1, 1} << finalcut::FString{getWidth(), L' '};
   print() << finalcut::FPoint{1, 1};
-  // Each item is a blank, its text and a blank, as wide as the line allows.
+  // Each item is a blank, its text and a blank.
   for (const StatusItem& item : items_) {
     setColor(theme->statusbar_fg, theme->statusbar_bg);
     print() << L' ';
@@ -46,19 +56,24 @@ void StatusLine::draw() {
     setColor(theme->statusbar_fg, theme->statusbar_bg);
     print() << L' ';
   }
+  const int column = HintColumn(items_);
+  const int width = static_cast<int>(getWidth());
+  if (hint_.empty() || column > width) return;
+  print() << finalcut::FPoint{column - 2, 1} << static_cast<wchar_t>(Cp866ToUnicode(kBar));
+  const std::string shown = FitHint(hint_, static_cast<std::size_t>(width - column + 1));
+  print() << finalcut::FPoint{column, 1} << finalcut::FString{WideText(shown)};
+}
+
+void StatusLine::onMouseDown(finalcut::FMouseEvent* ev) {
+  pressed_.reset();
+  if (ev->getButton() == finalcut::MouseButton::Left) pressed_ = CommandAt(items_, ev->getPos().getX());
 }
 
 void StatusLine::onMouseUp(finalcut::FMouseEvent* ev) {
-  if (ev->getButton() != finalcut::MouseButton::Left) return;
-  int column = 1;
-  for (const StatusItem& item : items_) {
-    const int width = static_cast<int>(VisibleText(item.text).size()) + 2;
-    if (ev->getPos().getX() >= column && ev->getPos().getX() < column + width) {
-      issue_(item.command);
-      return;
-    }
-    column += width;
-  }
+  // An item runs when the button is let go over the item it was pressed on.
+  const auto pressed = std::exchange(pressed_, std::nullopt);
+  if (ev->getButton() != finalcut::MouseButton::Left || !pressed) return;
+  if (CommandAt(items_, ev->getPos().getX()) == pressed) issue_(*pressed);
 }
 
 }  // namespace orvano::app

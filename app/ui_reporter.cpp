@@ -1,9 +1,11 @@
 #include "app/ui_reporter.h"
 
 #include <string>
+#include <utility>
 
 #include "app/markup.h"
 #include "app/message_box.h"
+#include "app/user_text.h"
 
 namespace orvano::app {
 
@@ -39,8 +41,8 @@ void UiReporter::CloseProgress() {
   if (LogWindow* window = log_window_()) window->Show();
 }
 
-void UiReporter::ShowWarning(std::string_view text) {
-  ShowMessage(desktop_, "Warning", text);
-}
+void UiReporter::ShowWarning(std::string_view text) { ShowMessage(desktop_, "Warning", TextFromUtf8(text)); }
+
+void UiReporter::Table(const ResultTable& table) { tables_.push_back(table); }
 
 }  // namespace orvano::app

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "app/log_window.h"
 #include "app/progress_window.h"
@@ -14,7 +15,9 @@ namespace orvano::app {
 
 // Puts what an operation reports on the screen: log lines into the current
 // log window, progress into a progress window on the desktop, warnings into
-// a message box.
+// a message box. Tables wait until the operation is over, for a window of
+// their own. Everything the core says is the user's text (user_text.h), as
+// it names files.
 class UiReporter final : public Reporter {
  public:
   UiReporter(finalcut::FWidget* desktop, std::function<LogWindow*()> log_window);
@@ -27,6 +30,10 @@ class UiReporter final : public Reporter {
   void SetProgress(int percent) override;
   void CloseProgress() override;
   void ShowWarning(std::string_view text) override;
+  void Table(const ResultTable& table) override;
+
+  // The tables reported since the last call, oldest first.
+  std::vector<ResultTable> TakeTables() { return std::exchange(tables_, {}); }
 
  private:
   struct HideFirst {
@@ -36,6 +43,7 @@ class UiReporter final : public Reporter {
   finalcut::FWidget* desktop_;
   std::function<LogWindow*()> log_window_;
   std::unique_ptr<ProgressWindow, HideFirst> progress_;
+  std::vector<ResultTable> tables_;
 };
 
 }  // namespace orvano::app

@@ -13,7 +13,7 @@ case "$limit" in
   *) limit_flag=-max_total_time=$limit; what="$limit s" ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_tape_scanner fuzz_frame_reader fuzz_audio)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_tape_scanner fuzz_frame_reader fuzz_audio fuzz_settings)
 
 ./scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANO_FUZZ=ON -DORVANO_BUILD_UI=OFF -DORVANO_BUILD_BENCH=OFF \
@@ -94,6 +94,14 @@ if [ ! -d "$seeds/fuzz_audio" ]; then
   build-fuzz/fuzz/make_audio_seeds "$seeds/fuzz_audio"
 fi
 
+# Settings files: a whole one, one written loosely by hand, a damaged one.
+if [ ! -d "$seeds/fuzz_settings" ]; then
+  mkdir -p "$seeds/fuzz_settings"
+  printf '# Orvano settings\nload-address = 0x9000\nstart-address = $C000\nwrite-wave = yes\nbaud = 2400\nchannel = mix\nbasic = korvet\nhistory = /home/user/tapes/GAME.RAW\nhistory = /tmp/\xd0\x98\xd0\xb3\xd1\x80\xd0\xb0.raw\n' >"$seeds/fuzz_settings/full"
+  printf 'baud=1200\r\n\n  # note\nhistory =  a=b \r\nchannel = LEFT' >"$seeds/fuzz_settings/loose"
+  printf 'colour = red\nbaud 1200\n' >"$seeds/fuzz_settings/damaged"
+fi
+
 mkdir -p build-fuzz/artifacts
 status=0
 for target in "${targets[@]}"; do
@@ -107,6 +115,7 @@ for target in "${targets[@]}"; do
     fuzz_number_reader|fuzz_markup) max_len=512 ;;
     # An Ogg Vorbis file needs some 4 KB for its headers alone.
     fuzz_audio) max_len=16384 ;;
+    fuzz_settings) max_len=4096 ;;
     *) max_len=8192 ;;
   esac
   echo "== $target: $what"

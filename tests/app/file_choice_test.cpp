@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "tests/support/temp_dir.h"
@@ -28,7 +30,7 @@ class FileChoiceTest : public ::testing::Test {
 
 TEST_F(FileChoiceTest, ListsDirectoriesThenMatchingFilesWhateverTheirCase) {
   EXPECT_EQ(ListEntries(dir_.Path(), "*.RAW"),
-            (Entries{{"..", true}, {"tapes", true}, {"ZAP.RAW", false}, {"game.raw", false}}));
+            (Entries{{"..", true}, {"tapes", true}, {"game.raw", false}, {"ZAP.RAW", false}}));
 }
 
 TEST_F(FileChoiceTest, StarDotStarShowsEveryFile) {
@@ -89,6 +91,53 @@ TEST_F(FileChoiceTest, AbsoluteNameIsTakenAsItIs) {
 TEST_F(FileChoiceTest, ParentOfADirectory) {
   const TypedChoice choice = ResolveTyped(dir_.File("tapes"), "..");
   EXPECT_EQ(choice, (TypedChoice{TypedChoice::Kind::Directory, dir_.Path(), ""}));
+}
+
+struct OrderCase {
+  const char* a;
+  const char* b;
+};
+
+class ReadingOrderTest : public ::testing::TestWithParam<OrderCase> {};
+
+TEST_P(ReadingOrderTest, ComesFirstAsPeopleReadIt) {
+  EXPECT_TRUE(ReadingOrder(GetParam().a, GetParam().b));
+  EXPECT_FALSE(ReadingOrder(GetParam().b, GetParam().a));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ReadingOrderTest,
+    ::testing::Values(OrderCase{"apple.raw", "Banana.raw"}, OrderCase{"Apple.raw", "banana.raw"},
+                      OrderCase{"tape9.raw", "TAPE10.raw"}, OrderCase{"tape2", "tape10"}, OrderCase{"a1b2", "a1b10"},
+                      OrderCase{"TAPE", "tape"}, OrderCase{"tape01", "tape1"}, OrderCase{"tape", "tape.raw"},
+                      OrderCase{"side-a", "side1"}, OrderCase{"side1", "sidea"},
+                      OrderCase{"z", "\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0"},
+                      OrderCase{"t99999999999999999999", "t100000000000000000000"}));
+
+TEST(ReadingOrderTest, ANameIsNotBeforeItself) {
+  for (const char* name : {"", "a", "tape10", "A01"}) EXPECT_FALSE(ReadingOrder(name, name)) << name;
+}
+
+TEST_F(FileChoiceTest, ListsInReadingOrder) {
+  for (const char* name : {"tape10.raw", "Tape9.raw", "b.RAW", "A.raw"}) WriteFile(dir_.File(name), "x");
+  EXPECT_EQ(ListEntries(dir_.Path(), "*.raw"),
+            (Entries{{"..", true}, {"tapes", true}, {"A.raw", false}, {"b.RAW", false}, {"game.raw", false},
+                     {"Tape9.raw", false}, {"tape10.raw", false}, {"ZAP.RAW", false}}));
+}
+
+TEST_F(FileChoiceTest, OpenReadsOnlyARegularFile) {
+  EXPECT_TRUE(CanOpenForReading(dir_.File("game.raw")));
+  EXPECT_FALSE(CanOpenForReading(dir_.File("gone.raw")));
+  EXPECT_FALSE(CanOpenForReading(dir_.File("tapes")));
+  ASSERT_EQ(::mkfifo(dir_.File("pipe.raw").c_str(), 0600), 0);
+  EXPECT_FALSE(CanOpenForReading(dir_.File("pipe.raw")));
+}
+
+TEST_F(FileChoiceTest, DialogsStartInTheFolderOfTheLastChoice) {
+  EXPECT_EQ(StartFolder({dir_.File("tapes/x.raw"), "/elsewhere/y.raw"}, "/fallback"), dir_.File("tapes"));
+  EXPECT_EQ(StartFolder({dir_.File("gone/x.raw")}, "/fallback"), "/fallback");
+  EXPECT_EQ(StartFolder({}, "/fallback"), "/fallback");
+  EXPECT_EQ(StartFolder({"relative.raw"}, "/fallback"), "/fallback");
 }
 
 }  // namespace

@@ -32,39 +32,40 @@ TEST(LogStoreTest, KeepsOrderOverManyWrapArounds) {
 }
 
 struct LengthCase {
-  std::size_t length;
+  const char* name;
+  std::size_t length;  // of a line of "a"s
+  std::string tail;    // what ends it
   std::size_t kept;
 };
 
 class LogStoreLengthTest : public ::testing::TestWithParam<LengthCase> {};
 
-TEST_P(LogStoreLengthTest, CutsAt142Bytes) {
+TEST_P(LogStoreLengthTest, CutsLongLinesButNeverInsideACharacter) {
   LogStore store;
-  std::string text(GetParam().length, 'a');
-  if (!text.empty()) text.back() = 'z';
+  const std::string text = std::string(GetParam().length, 'a') + GetParam().tail;
   store.AddLine(text);
   EXPECT_EQ(store.Line(1), text.substr(0, GetParam().kept));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, LogStoreLengthTest,
-                         ::testing::Values(LengthCase{0, 0}, LengthCase{141, 141}, LengthCase{142, 142},
-                                           LengthCase{143, 142}, LengthCase{300, 142}));
+constexpr std::size_t kMax = LogStore::kLineLength;
 
-TEST(LogStoreTest, CutAlsoAppliesOnceFull) {
-  LogStore store;
-  for (int n = 1; n <= 200; ++n) store.AddLine("x");
-  store.AddLine(std::string(150, 'b'));
-  EXPECT_EQ(store.Line(200).size(), 142u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, LogStoreLengthTest,
+    ::testing::Values(LengthCase{"empty", 0, "", 0}, LengthCase{"a_path", 300, "", 300},
+                      LengthCase{"just_fits", kMax, "", kMax}, LengthCase{"one_too_many", kMax, "z", kMax},
+                      LengthCase{"two_byte_letter_across_the_cut", kMax - 1, "\xD0\x98", kMax - 1},
+                      LengthCase{"four_byte_sign_across_the_cut", kMax - 2, "\xF0\x9F\x93\xBC", kMax - 2},
+                      LengthCase{"letter_ending_at_the_cut", kMax - 2, "\xD0\x98z", kMax},
+                      LengthCase{"no_character_in_a_run_of_continuations", kMax - 2, std::string(8, '\x80'), kMax}),
+    [](const ::testing::TestParamInfo<LengthCase>& param_info) { return std::string(param_info.param.name); });
 
-TEST(LogStoreTest, ScrollBarFollowsWhileFillingAndStaysOnceFull) {
+TEST(LogStoreTest, ViewFollowsWhileFillingAndStaysOnceFull) {
   LogStore store;
-  EXPECT_EQ(store.AddLine("a"), (ScrollRange{1, 1, 1}));
-  EXPECT_EQ(store.AddLine("b"), (ScrollRange{2, 1, 2}));
-  for (int n = 3; n < 200; ++n) store.AddLine("c");
-  EXPECT_EQ(store.AddLine("last to fill"), (ScrollRange{200, 1, 200}));
-  EXPECT_EQ(store.AddLine("first past full"), std::nullopt);
-  EXPECT_EQ(store.AddLine("again"), std::nullopt);
+  EXPECT_TRUE(store.AddLine("a"));
+  for (int n = 2; n < 200; ++n) store.AddLine("c");
+  EXPECT_TRUE(store.AddLine("last to fill"));
+  EXPECT_FALSE(store.AddLine("first past full"));
+  EXPECT_FALSE(store.AddLine("again"));
 }
 
 struct TopLineCase {

@@ -20,13 +20,15 @@ using testing::Bytes;
 using Lines = std::vector<std::string>;
 
 // One of the three passes: what it reads and writes, the lines it logs
-// before its work and after a success, and an input of several blocks.
+// before its work and after a success on its input of several blocks and
+// on an empty one, and that input.
 struct Pass {
   std::string name;
   Outcome (*run)(FileNameSet&, Reporter&);
   std::string input_ext, output_ext, caption;
   Lines (*head)(const std::string& base);
   Lines tail;
+  Lines empty_tail;
   Bytes big_input;
   // Recode of a recording in another format than .RAW.
   std::string source_ext = "RAW";
@@ -59,21 +61,25 @@ Bytes WaveOf(const Bytes& raw) {
 const Pass kPasses[] = {
     {"recode", &Recode, "RAW", "MSR", "Recode RAW file",
      [](const std::string& base) -> Lines { return {"Open file " + base + ".RAW for recode", "Write to " + base + ".MSR"}; },
+     {"You can rename *.MSR file to *.RAW file for writing to cassette"},
      {"You can rename *.MSR file to *.RAW file for writing to cassette"}, ShortCycles(20000)},
     {"recode_wav", &Recode, "WAV", "MSR", "Recode WAV file",
      [](const std::string& base) -> Lines { return {"Open file " + base + ".WAV for recode", "Write to " + base + ".MSR"}; },
+     {"You can rename *.MSR file to *.RAW file for writing to cassette"},
      {"You can rename *.MSR file to *.RAW file for writing to cassette"}, WaveOf(ShortCycles(20000)), "WAV",
      WaveOf({}), ": No such file or directory"},
     {"phase1", &Phase1Decode, "MSR", "TX1", "Phase 1 decode",
      [](const std::string& base) -> Lines {
        return {"Process phase 1 file " + base + ".MSR decode", "Set output file " + base + ".TX1", kWait};
      },
-     {}, ShortCycles(20000)},
+     {"Phase 1 done: 20000 cycles, 20000 short (100 %), 0 long (0 %)"},
+     {"Phase 1 done: 0 cycles, 0 short (0 %), 0 long (0 %)"}, ShortCycles(20000)},
     {"phase2", &Phase2Decode, "TX1", "TX2", "Phase 2 decode",
      [](const std::string& base) -> Lines {
        return {"Process phase 2 file " + base + ".TX1", "Set output file " + base + ".TX2", kWait};
      },
-     {}, Bytes(300000, '0')},
+     {"Phase 2 done: 300000 bits, 300000 zeros (100 %), 0 ones (0 %)"},
+     {"Phase 2 done: 0 bits, 0 zeros (0 %), 0 ones (0 %)"}, Bytes(300000, '0')},
 };
 
 class PassTest : public ::testing::TestWithParam<Pass> {
@@ -117,7 +123,7 @@ TEST_P(PassTest, AnEmptyInputGivesAnEmptyOutput) {
   testing::WriteFile(Output(), "earlier");
   ASSERT_EQ(Run(reporter_), Outcome::Success);
   EXPECT_EQ(testing::ReadFile(Output()), Bytes{});
-  EXPECT_EQ(reporter_.Texts(), Expected(GetParam().tail));
+  EXPECT_EQ(reporter_.Texts(), Expected(GetParam().empty_tail));
 }
 
 TEST_P(PassTest, AMissingInputCreatesNothing) {
@@ -355,6 +361,47 @@ TEST(Phase2Decode, PairsAcrossBlocks) {
   EXPECT_EQ(RunOn(&Phase2Decode, "TX1", testing::BytesOf(symbols), "TX2"),
             testing::BytesOf(std::string(65535, '0') + "1" + "0110"));
 }
+
+// What a pass tells when it is done: how many of each kind it wrote.
+struct ClosingCase {
+  const char* name;
+  Outcome (*run)(FileNameSet&, Reporter&);
+  std::string input_ext;
+  Bytes input;
+  std::string line;
+};
+
+class ClosingLineTest : public ::testing::TestWithParam<ClosingCase> {};
+
+TEST_P(ClosingLineTest, CountsEachKindWithItsShare) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("tape." + GetParam().input_ext), GetParam().input);
+  FileNameSet names;
+  names.SourceName = dir.File("tape");
+  RecordingReporter reporter;
+  ASSERT_EQ(GetParam().run(names, reporter), Outcome::Success);
+  EXPECT_EQ(reporter.Texts().back(), GetParam().line);
+}
+
+Bytes LongThenShortCycles() {
+  Bytes bytes;
+  for (int s = 0; s < 20; ++s) bytes.insert(bytes.end(), {0x78, 0xEC});
+  bytes.insert(bytes.end(), {0x88, 0x13});
+  const Bytes shorts = ShortCycles(2);
+  bytes.insert(bytes.end(), shorts.begin(), shorts.end());
+  return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passes, ClosingLineTest,
+    ::testing::Values(
+        ClosingCase{"phase1_a_third_long", &Phase1Decode, "MSR", LongThenShortCycles(),
+                    "Phase 1 done: 3 cycles, 2 short (66 %), 1 long (33 %)"},
+        ClosingCase{"phase2_halves", &Phase2Decode, "TX1", testing::BytesOf("011110"),
+                    "Phase 2 done: 4 bits, 2 zeros (50 %), 2 ones (50 %)"},
+        ClosingCase{"phase2_other_characters", &Phase2Decode, "TX1", testing::BytesOf("0xy0"),
+                    "Phase 2 done: 3 bits, 2 zeros (66 %), 0 ones (0 %), 1 other characters (33 %)"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 }  // namespace
 }  // namespace orvano::decode

@@ -1,5 +1,6 @@
-"""One scripted session of orvano under valgrind's memcheck: the about box,
-Open, a decode with its progress window, Options, Open again, Alt-F3, New,
+"""One scripted session of orvano under valgrind's memcheck: help, the about
+box, Open, a decode with its progress window, Options with its rows of
+choices, the history list over a log window, Open again, View, Alt-F3, New,
 the close icon and Alt-X. Fails on any invalid read, write or free.
 
 Usage: orvano_valgrind.py PATH_TO_ORVANO
@@ -26,10 +27,18 @@ def main(program):
         f.write(b"10 PRINT\r\n")
     suppressions = os.path.join(os.path.dirname(os.path.abspath(__file__)), "wmemcmp.supp")
     command = "valgrind --tool=memcheck --suppressions=%s --log-file=%s %s" % (suppressions, log, os.path.abspath(program))
-    s = Session(command, work)
+    s = Session(command, work, config=os.path.join(work, "config"))
     try:
         s.wait_text("F3 Open", WAIT)
         s.key("F1")
+        s.wait_text("Decode: the steps", WAIT)
+        s.key("End")
+        s.wait_text("orvano/settings", WAIT)
+        s.key("Escape")
+        s.wait_gone("Decode: the steps", WAIT)
+        s.key("M-h")
+        s.wait_text("About", WAIT)
+        s.key("a")
         s.wait_text("Orvano v2.3.1", WAIT)
         s.key("Enter")
         s.wait_gone("Orvano v2.3.1", WAIT)
@@ -52,13 +61,34 @@ def main(program):
         s.key("Enter")
         s.wait_gone("LoadAddr is not a number", WAIT)
         s.type("0xc000")
+        for key in ("Tab", "Tab", "Space", "Tab", "Right", "Tab", "Right"):
+            s.key(key)
         s.key("Enter")
         s.wait_gone("LoadAddr = ", WAIT)
+        # The history list over a log window, closed with Esc twice.
+        s.key("F3")
+        s.wait_text("File name", WAIT)
+        s.key("Tab")
+        s.key("Enter")
+        s.wait_text("History", WAIT)
+        s.key("Escape")
+        s.wait_gone("History", WAIT)
+        s.key("Escape")
+        s.wait_gone("File name", WAIT)
         s.key("F3")
         s.wait_text("File name", WAIT)
         s.type("game.raw")
         s.key("Enter")
         s.wait_gone("File name", WAIT)
+        s.key("M-f")
+        s.wait_text("View...", WAIT)
+        s.key("v")
+        s.wait_text("File name", WAIT)
+        s.type("tape.txt")
+        s.key("Enter")
+        s.wait_text("10 PRINT", WAIT)
+        s.key("Escape")
+        s.wait_gone("10 PRINT", WAIT)
         s.key("M-F3")
         s.wait_gone("Reading file", WAIT)
         s.key("F2")

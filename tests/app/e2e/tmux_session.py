@@ -2,6 +2,7 @@
 
 import os
 import re
+import shlex
 import subprocess
 import time
 
@@ -45,15 +46,19 @@ def _colour_state(params, fg, bg):
 
 
 class Session:
-    def __init__(self, program, workdir, width=100, height=30):
+    def __init__(self, program, workdir, width=100, height=30, config=None):
+        """`config` becomes XDG_CONFIG_HOME inside the pane, so that a test
+        never reads or writes the user's own settings."""
         self.server = "orvano-e2e-%d-%d" % (os.getpid(), int(time.time() * 1000) % 100000)
         self.width, self.height = width, height
         env = dict(os.environ, TERM="tmux-256color", LANG="C.UTF-8")
         env.pop("TMUX", None)
         self.env = env
-        command = "cd %s && %s; echo ORVANO-EXIT=$?; sleep 600" % (workdir, program)
-        self.tmux("new-session", "-d", "-x", str(width), "-y", str(height),
-                  "-e", "TERM=tmux-256color", "-e", "LANG=C.UTF-8", command)
+        pane_env = ["-e", "TERM=tmux-256color", "-e", "LANG=C.UTF-8"]
+        if config is not None:
+            pane_env += ["-e", "XDG_CONFIG_HOME=" + config]
+        command = "cd %s && %s; echo ORVANO-EXIT=$?; sleep 600" % (shlex.quote(workdir), program)
+        self.tmux("new-session", "-d", "-x", str(width), "-y", str(height), *pane_env, command)
 
     def tmux(self, *args):
         return subprocess.run(["tmux", "-L", self.server, "-f", "/dev/null"] + list(args), env=self.env,
@@ -65,9 +70,11 @@ class Session:
 
     def key(self, *keys, pause=0.08):
         # One key per call: the toolkit hands a whole burst to one widget.
+        # Esc waits longer: a key sent right after it would reach the program
+        # as one sequence, Alt and that key.
         for key in keys:
             self.tmux("send-keys", key)
-            time.sleep(pause)
+            time.sleep(0.3 if key == "Escape" else pause)
 
     def type(self, text):
         for ch in text:
