@@ -12,10 +12,14 @@
 #include "app/text_window.h"
 #include "app/user_text.h"
 #include "common/reporter.h"
+#include "decode/operations.h"
 #include "common/version.h"
 
 namespace orvano::app {
 namespace {
+
+// Every kind of recording that Open lists; a typed mask shows others.
+constexpr const char* kRecordingMask = "*.RAW;*.WAV;*.FLAC;*.AIFF;*.AIF;*.OGG";
 
 using namespace ops;
 
@@ -218,7 +222,7 @@ void ConverterApp::Run(const Operation& operation) {
 }
 
 void ConverterApp::OpenCommand() {
-  FileDialog dialog(&desktop_, "Open file", "*.RAW", history_);
+  FileDialog dialog(&desktop_, "Open file", kRecordingMask, history_);
   const auto chosen = dialog.Run();
   // A cancelled Open keeps the source name, the log window and the commands.
   if (!chosen) {
@@ -229,6 +233,7 @@ void ConverterApp::OpenCommand() {
   names_.SourceName = *chosen;
   ReplaceLogWindow("Reading file " + names_.SourceName);
   Log(reporter_, "Reading file " + names_.SourceName);
+  decode::DescribeRecording(names_.SourceName, reporter_);
   SetDecodeCommands(true);
 }
 

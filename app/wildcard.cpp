@@ -31,12 +31,18 @@ bool Matches(std::string_view mask, std::string_view name) {
 
 }  // namespace
 
-bool MatchesWildcard(std::string_view mask, std::string_view name) {
-  if (Matches(mask, name)) return true;
-  if (mask.ends_with(".*") && name.find('.') == std::string_view::npos) {
-    return Matches(mask.substr(0, mask.size() - 2), name);
+bool MatchesWildcard(std::string_view masks, std::string_view name) {
+  for (;;) {
+    const std::size_t end = masks.find(';');
+    const std::string_view mask = masks.substr(0, end);
+    if (Matches(mask, name)) return true;
+    if (mask.ends_with(".*") && name.find('.') == std::string_view::npos &&
+        Matches(mask.substr(0, mask.size() - 2), name)) {
+      return true;
+    }
+    if (end == std::string_view::npos) return false;
+    masks.remove_prefix(end + 1);
   }
-  return false;
 }
 
 }  // namespace orvano::app

@@ -28,7 +28,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{"*.*", "", true}, MaskCase{"G?ME.*", "game.bin", true},
                       MaskCase{"G?ME.*", "gme.bin", false}, MaskCase{"*A*A*", "banana", true},
                       MaskCase{"*A*A*", "bnn", false}, MaskCase{"*", "anything.at.all", true},
-                      MaskCase{"GAME", "game", true}, MaskCase{"GAME", "games", false}));
+                      MaskCase{"GAME", "game", true}, MaskCase{"GAME", "games", false},
+                      MaskCase{"*.RAW;*.WAV;*.FLAC", "tape.flac", true},
+                      MaskCase{"*.RAW;*.WAV;*.FLAC", "tape.wav", true},
+                      MaskCase{"*.RAW;*.WAV;*.FLAC", "tape.ogg", false}, MaskCase{"*.RAW;", "x.raw", true}));
 
 }  // namespace
 }  // namespace orvano::app
