@@ -1,0 +1,265 @@
+#include "decode/demodulator.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <deque>
+#include <limits>
+#include <vector>
+
+#include "decode/cell_reader.h"
+#include "decode/cell_shape.h"
+#include "decode/crossing_detector.h"
+#include "decode/leader_finder.h"
+#include "decode/sample_decimator.h"
+#include "decode/sample_history.h"
+
+namespace orvano::decode {
+namespace {
+
+// Samples after decimation handled in one go.
+constexpr std::size_t kChunk = 4096;
+// Enough history for the cells and crossings still being looked at.
+constexpr std::size_t kHistory = 2048;
+// A cycle this much longer than a leader cycle holds a start bit: from its
+// start it is twice as long, from the middle of a cycle one and a half.
+constexpr double kStartCycle = 1.3;
+// A start bit must look like a 0 cell this clearly, at this share of the
+// leader's level.
+constexpr double kStartFit = 0.6;
+constexpr double kStartLevel = 0.3;
+// Behind a leader at the block's own speed lie the last data bits, which
+// are ones: a frame's worth of cells is kept.
+constexpr double kCellsKeptBeforeLeader = 11;
+// Leaders that differ by less than this are taken for one speed.
+constexpr double kSameSpeed = 0.15;
+
+}  // namespace
+
+class Demodulator::Impl {
+ public:
+  Impl(unsigned sample_rate, SymbolSink& sink)
+      : sample_rate_(std::max(sample_rate, 1u)),
+        decimator_(DecimationFor(sample_rate_)),
+        rate_(sample_rate_ / decimator_.Factor()),
+        history_(kHistory),
+        detector_(rate_),
+        finder_(rate_),
+        reader_(rate_, history_, detector_),
+        sink_(sink) {}
+
+  void Feed(std::span<const float> samples) {
+    const std::size_t piece = kChunk * decimator_.Factor();
+    for (std::size_t at = 0; at < samples.size(); at += piece) {
+      const auto part = samples.subspan(at, std::min(piece, samples.size() - at));
+      const std::span<float> room = history_.Room(part.size() / decimator_.Factor() + 1);
+      history_.Commit(decimator_.Decimate(part, room));
+      Process();
+    }
+  }
+
+  void Finish() {
+    const double end = static_cast<double>(history_.End());
+    // Whole groups of the last level let the detector see the last samples.
+    const float last = history_.End() > history_.Begin() ? history_.At(history_.End() - 1) : 0.0f;
+    const std::size_t padding = 4 * kGroupSamples + static_cast<std::size_t>(rate_ / 1000);
+    const std::span<float> room = history_.Room(padding);
+    std::fill(room.begin(), room.end(), last);
+    history_.Commit(padding);
+    fresh_.clear();
+    detector_.Scan(history_, fresh_);
+    for (const Crossing& crossing : fresh_) OnCrossing(crossing);
+    Advance(end);
+    if (state_ == State::Leader) {
+      EmitLeader(finder_.Run());
+    } else if (state_ == State::Block) {
+      EndBlock(reader_.SureUntil(), false);
+    }
+    state_ = State::Searching;
+  }
+
+ private:
+  enum class State { Searching, Leader, Block };
+
+  void Process() {
+    fresh_.clear();
+    detector_.Scan(history_, fresh_);
+    for (const Crossing& crossing : fresh_) OnCrossing(crossing);
+    Advance(detector_.SafeTime());
+  }
+
+  void OnCrossing(const Crossing& crossing) {
+    recent_.push_back(crossing);
+    const LeaderFinder::Event event = finder_.Add(crossing);
+    switch (state_) {
+      case State::Searching:
+        if (event == LeaderFinder::Event::Found) EnterLeader();
+        break;
+      case State::Leader:
+        if (event == LeaderFinder::Event::Lost) {
+          EmitLeader(finder_.LostRun());
+          state_ = State::Searching;
+        } else if (recent_.size() >= 3) {
+          // A cycle much longer than the leader's, in either direction,
+          // holds the start of a start bit.
+          const Crossing& before = recent_[recent_.size() - 3];
+          if (crossing.time - before.time > kStartCycle * finder_.Run().Period()) {
+            candidates_.push_back(recent_.size() - 3);
+          }
+        }
+        break;
+      case State::Block:
+        if (event == LeaderFinder::Event::Found) {
+          ReadCells(crossing.time);
+          const ToneRun& run = finder_.Run();
+          const double same = std::fabs(2 * run.Period() / reader_.Length() - 1);
+          const double cut = same < kSameSpeed ? run.start + kCellsKeptBeforeLeader * reader_.Length() : run.start;
+          EndBlock(cut, true);
+          EnterLeader();
+        }
+        break;
+    }
+  }
+
+  void EnterLeader() {
+    state_ = State::Leader;
+    candidates_.clear();
+    finder_.SetInBlock(false);
+  }
+
+  // Everything up to `safe` is known: check a start bit, read cells, pass
+  // on the bits that nothing can take back any more.
+  void Advance(double safe) {
+    if (state_ == State::Leader) {
+      if (finder_.Tick(safe) == LeaderFinder::Event::Lost) {
+        EmitLeader(finder_.LostRun());
+        state_ = State::Searching;
+      } else {
+        // Glitches in a leader look like start bits too, so every one is
+        // checked in turn until one is a 0 cell.
+        while (state_ == State::Leader && !candidates_.empty() &&
+               safe >= recent_[candidates_.front()].time + 3.6 * finder_.Run().Period()) {
+          const std::size_t index = candidates_.front();
+          candidates_.erase(candidates_.begin());
+          CheckStartBit(index);
+        }
+      }
+    }
+    if (state_ == State::Block) {
+      ReadCells(safe);
+      if (reader_.Lost()) EndBlock(reader_.SureUntil(), false);
+    }
+    if (state_ == State::Block) Deliver(std::min(finder_.RunStart(), reader_.SureUntil()));
+    Prune();
+  }
+
+  void ReadCells(double safe) {
+    cells_read_.clear();
+    reader_.Read(recent_, safe, cells_read_);
+    pending_.insert(pending_.end(), cells_read_.begin(), cells_read_.end());
+  }
+
+  void CheckStartBit(std::size_t candidate) {
+    const double length = 2 * finder_.Run().Period();
+    const float level = static_cast<float>(finder_.Run().Level());
+    // The long cycle begins at the start bit or half a cycle before it, and
+    // lopsided half-waves move its middle crossing, so the crossings
+    // around it are tried as well.
+    double best_fit = 0;
+    const Crossing* best = nullptr;
+    for (std::size_t at = candidate > 0 ? candidate - 1 : 0; at <= candidate + 1 && at < recent_.size(); ++at) {
+      const Crossing& c = recent_[at];
+      const double q = length / 4;
+      const std::array<double, 4> quarters{history_.Integral(c.time, c.time + q),
+                                           history_.Integral(c.time + q, c.time + 2 * q),
+                                           history_.Integral(c.time + 2 * q, c.time + 3 * q),
+                                           history_.Integral(c.time + 3 * q, c.time + length)};
+      const CellShape shape = ShapeOfCell(quarters, c.rising ? 1.0 : -1.0);
+      if (shape.bit == 0 && shape.fit > best_fit && detector_.LevelAt(c.time + length / 2) >= kStartLevel * level) {
+        best_fit = shape.fit;
+        best = &c;
+      }
+    }
+    if (best == nullptr || best_fit < kStartFit) return;
+    EmitLeader(finder_.Run());
+    finder_.Restart();
+    finder_.SetInBlock(true);
+    reader_.Start(best->time, length, best->rising, level);
+    state_ = State::Block;
+    block_open_ = false;
+  }
+
+  void EmitLeader(const ToneRun& run) {
+    const double period_seconds = run.Period() * decimator_.Factor() / sample_rate_;
+    const double level = std::max(run.Level(), 1e-9);
+    sink_.Leader(Seconds(run.start), 1 / (2 * period_seconds), 20 * std::log10(level));
+  }
+
+  // Passes on the cells that end by `until`.
+  void Deliver(double until) {
+    while (!pending_.empty() && pending_.front().end <= until) {
+      const Cell& cell = pending_.front();
+      sink_.Bit(cell.bit, Seconds(cell.start));
+      last_end_ = cell.end;
+      block_open_ = true;
+      pending_.pop_front();
+    }
+  }
+
+  // The block ends at `cut`: cells up to there are passed on, the rest
+  // were not the block's. `at_leader` says a leader follows at once, whose
+  // cells end a little after the cut.
+  void EndBlock(double cut, bool at_leader) {
+    Deliver(at_leader ? cut + kEdgeSlack * reader_.Length() : cut);
+    pending_.clear();
+    if (block_open_) sink_.BlockEnd(Seconds(last_end_));
+    block_open_ = false;
+    finder_.SetInBlock(false);
+    state_ = State::Searching;
+  }
+
+  void Prune() {
+    double keep = detector_.SafeTime() - 4 * rate_ / 880;
+    if (state_ == State::Block) keep = std::min(keep, reader_.NextStart() - reader_.Length());
+    if (state_ == State::Leader && !candidates_.empty()) {
+      keep = std::min(keep, recent_[candidates_.front() > 0 ? candidates_.front() - 1 : 0].time);
+    }
+    std::size_t drop = 0;
+    while (drop + 2 < recent_.size() && recent_[drop].time < keep) ++drop;
+    if (drop == 0) return;
+    recent_.erase(recent_.begin(), recent_.begin() + static_cast<std::ptrdiff_t>(drop));
+    for (std::size_t& index : candidates_) index -= std::min(index, drop);
+  }
+
+  double Seconds(double time) const {
+    const double factor = decimator_.Factor();
+    return (time * factor + (factor - 1) / 2) / sample_rate_;
+  }
+
+  static constexpr double kEdgeSlack = 0.25;
+
+  unsigned sample_rate_;
+  SampleDecimator decimator_;
+  unsigned rate_;
+  SampleHistory history_;
+  CrossingDetector detector_;
+  LeaderFinder finder_;
+  CellReader reader_;
+  SymbolSink& sink_;
+  State state_ = State::Searching;
+  std::vector<Crossing> fresh_;
+  std::vector<Crossing> recent_;
+  std::vector<Cell> cells_read_;
+  std::deque<Cell> pending_;
+  std::vector<std::size_t> candidates_;  // crossings in recent_ that may begin a start bit
+  bool block_open_ = false;
+  double last_end_ = 0;
+};
+
+Demodulator::Demodulator(unsigned sample_rate, SymbolSink& sink)
+    : impl_(std::make_unique<Impl>(sample_rate, sink)) {}
+Demodulator::~Demodulator() = default;
+void Demodulator::Feed(std::span<const float> samples) { impl_->Feed(samples); }
+void Demodulator::Finish() { impl_->Finish(); }
+
+}  // namespace orvano::decode
