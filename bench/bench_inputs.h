@@ -11,6 +11,7 @@ struct Inputs {
   std::string binary;     // 64 KB memory image
   std::string program;    // 32 KB tokenised BASIC program
   std::string text;       // 64 KB ASCII text
+  std::string stereo;     // the recording's samples as 48 kHz 16-bit stereo WAV, 60 minutes
 };
 
 // Makes whatever is missing; an input already there is kept, so repeated

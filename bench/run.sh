@@ -17,3 +17,7 @@ for arg in "$@"; do case "$arg" in --dir=*) dir=${arg#--dir=} ;; esac; done
 peak_kib=$(/usr/bin/time -f '%M' build-bench/cli/orvano-cli decode "$dir/cli/RECORD.RAW" 2>&1 >/dev/null | tail -n 1)
 size_mb=$(( $(stat -c %s "$dir/cli/RECORD.RAW") / 1000000 ))
 echo "peak memory of orvano-cli decode on the ${size_mb} MB recording: $(( peak_kib / 1024 )) MB"
+for input in RECORD.RAW STEREO48.WAV; do
+  peak_kib=$(/usr/bin/time -f '%M' build-bench/bench/orvano-bench --demodulate="$dir/inputs/$input" 2>&1 >/dev/null | tail -n 1)
+  echo "peak memory of demodulating $input: $(( peak_kib / 1024 )) MB"
+done

@@ -45,6 +45,7 @@ CellReader::CellReader(unsigned rate, const SampleHistory& history, const Crossi
     : history_(history), detector_(detector), rate_(rate), slack_(kSampleSlack) {}
 
 void CellReader::Start(double start, double length, bool rising, float level) {
+  cursor_ = 0;
   start_ = start;
   length_ = nominal_ = length;
   rising_ = rising;
@@ -68,8 +69,8 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
   const double start = start_;
   const double length = length_;
   const double expected_end = start + length;
-  const auto first = std::lower_bound(crossings.begin(), crossings.end(), start + kEdgeMargin * length,
-                                      [](const Crossing& c, double t) { return c.time < t; });
+  while (cursor_ < crossings.size() && crossings[cursor_].time < start + kEdgeMargin * length) ++cursor_;
+  const auto first = crossings.begin() + static_cast<std::ptrdiff_t>(cursor_);
   const Crossing* boundary = nullptr;
   for (auto it = first; it != crossings.end() && it->time <= expected_end + kBoundaryWindow * length; ++it) {
     if (it->rising == rising_ && std::fabs(it->time - expected_end) <= kBoundaryWindow * length &&

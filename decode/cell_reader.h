@@ -37,8 +37,13 @@ class CellReader {
   // given the crossings found so far (in time order).
   void Read(std::span<const Crossing> crossings, double safe, std::vector<Cell>& out);
 
+  // The first `count` crossings were dropped from the front of the list.
+  void Forget(std::size_t count) { cursor_ -= count < cursor_ ? count : cursor_; }
+
   double NextStart() const { return start_; }
   double Length() const { return length_; }
+  // The signal's amplitude over the good cells lately.
+  double Level() const { return level_; }
   bool Lost() const { return unsure_cells_ >= lost_after_; }
   // The end of the last run of good cells when cells have followed it;
   // infinite when the last cell belongs to such a run.
@@ -50,6 +55,7 @@ class CellReader {
   const SampleHistory& history_;
   const CrossingDetector& detector_;
   double rate_;
+  std::size_t cursor_ = 0;  // no crossing before this one lies in a cell still to read
   double start_ = 0;
   double length_ = 0;
   double nominal_ = 0;

@@ -36,17 +36,18 @@ GroupScan ExtremesOfGroup(const float* samples) {
   return {_mm_cvtss_f32(low), _mm_cvtss_f32(high)};
 }
 
-std::array<std::uint32_t, 2> ThresholdMasks(const float* samples, float high, float low) {
+GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low) {
   const __m128 above = _mm_set1_ps(high);
+  const __m128 half = _mm_set1_ps(middle);
   const __m128 below = _mm_set1_ps(low);
-  std::uint32_t up = 0;
-  std::uint32_t down = 0;
+  GroupMasks masks;
   for (std::size_t i = 0; i < kGroupSamples; i += 4) {
     const __m128 v = _mm_loadu_ps(samples + i);
-    up |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, above))) << i;
-    down |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmplt_ps(v, below))) << i;
+    masks.above |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, above))) << i;
+    masks.below |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmplt_ps(v, below))) << i;
+    masks.over_middle |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, half))) << i;
   }
-  return {up, down};
+  return masks;
 }
 #else
 GroupScan ExtremesOfGroup(const float* samples) {
@@ -58,23 +59,23 @@ GroupScan ExtremesOfGroup(const float* samples) {
   return scan;
 }
 
-std::array<std::uint32_t, 2> ThresholdMasks(const float* samples, float high, float low) {
-  std::uint32_t up = 0;
-  std::uint32_t down = 0;
+GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low) {
+  GroupMasks masks;
   for (std::size_t i = 0; i < kGroupSamples; ++i) {
-    up |= (samples[i] > high ? 1u : 0u) << i;
-    down |= (samples[i] < low ? 1u : 0u) << i;
+    masks.above |= (samples[i] > high ? 1u : 0u) << i;
+    masks.below |= (samples[i] < low ? 1u : 0u) << i;
+    masks.over_middle |= (samples[i] > middle ? 1u : 0u) << i;
   }
-  return {up, down};
+  return masks;
 }
 #endif
 
 CrossingDetector::CrossingDetector(unsigned rate)
-    : window_groups_(std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(kWindowSeconds * rate / kGroupSamples)))),
-      // A quarter of the slowest cycle: the farthest a crossing lies behind
-      // the sample that tripped the trigger.
-      back_limit_(static_cast<std::size_t>(rate / 3600) + 2),
-      window_(window_groups_) {}
+    // A quarter of the slowest cycle: the farthest a crossing lies behind
+    // the sample that tripped the trigger.
+    : back_limit_(static_cast<std::size_t>(rate / 3600) + 2),
+      window_groups_(std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(kWindowSeconds * rate / kGroupSamples)),
+                                             1, window_.size())) {}
 
 double CrossingDetector::SafeTime() const {
   return static_cast<double>(done_) - static_cast<double>(back_limit_) - 1.0;
@@ -82,10 +83,10 @@ double CrossingDetector::SafeTime() const {
 
 float CrossingDetector::LevelAt(double time) const {
   if (groups_done_ == 0) return 0;
-  const double group = std::floor(std::max(time, 0.0) / kGroupSamples);
-  const std::uint64_t oldest = groups_done_ > levels_.size() ? groups_done_ - levels_.size() : 0;
-  const auto index = std::clamp(static_cast<std::uint64_t>(group), oldest, groups_done_ - 1);
-  return levels_[index % levels_.size()];
+  auto group = static_cast<std::uint64_t>(std::max(time, 0.0)) / kGroupSamples;
+  if (group >= groups_done_) group = groups_done_ - 1;
+  if (group + levels_.size() < groups_done_) group = groups_done_ - levels_.size();
+  return levels_[group % levels_.size()];
 }
 
 void CrossingDetector::Scan(const SampleHistory& history, std::vector<Crossing>& out) {
@@ -96,12 +97,12 @@ void CrossingDetector::Scan(const SampleHistory& history, std::vector<Crossing>&
 void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out) {
   const float* samples = history.Data(first);
   window_[window_next_] = ExtremesOfGroup(samples);
-  window_next_ = (window_next_ + 1) % window_.size();
+  window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
   float lowest = window_[0].lowest;
   float highest = window_[0].highest;
-  for (const GroupScan& scan : window_) {
-    lowest = std::min(lowest, scan.lowest);
-    highest = std::max(highest, scan.highest);
+  for (std::size_t i = 1; i < window_groups_; ++i) {
+    lowest = std::min(lowest, window_[i].lowest);
+    highest = std::max(highest, window_[i].highest);
   }
   const float middle = 0.5f * (highest + lowest);
   const float level = 0.5f * (highest - lowest);
@@ -110,7 +111,9 @@ void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t fir
   // NaN and infinite input leave no usable level; such a group is skipped.
   if (!std::isfinite(middle) || !std::isfinite(level)) return;
   const float margin = std::max(kHysteresis * level, kLeastHysteresis);
-  const auto [up, down] = ThresholdMasks(samples, middle + margin, middle - margin);
+  const GroupMasks masks = ThresholdMasks(samples, middle + margin, middle, middle - margin);
+  const std::uint32_t up = masks.above;
+  const std::uint32_t down = masks.below;
 
   std::uint32_t from = ~std::uint32_t{0};  // the samples still to look at
   while (true) {
@@ -119,24 +122,28 @@ void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t fir
     const int at = std::countr_zero(candidates);
     const bool rising = ((up >> at) & 1u) != 0;
     if (state_ != 0) {
-      // Back to where the signal passed the middle level.
-      const std::uint64_t trip = first + static_cast<std::uint64_t>(at);
-      const std::uint64_t earliest = std::max<std::uint64_t>(history.Begin() + 1,
-                                                             trip > back_limit_ ? trip - back_limit_ : 0);
-      std::uint64_t j = trip;
-      const float sign = rising ? 1.0f : -1.0f;
-      while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
+      // The signal passed the middle level after the last sample before the
+      // trip that lay on the other side of it.
+      const std::uint32_t other_side = (rising ? ~masks.over_middle : masks.over_middle) & ((1u << at) - 1u);
+      std::uint64_t j = first + static_cast<std::uint64_t>(at);
+      if (other_side != 0) {
+        j = first + static_cast<std::uint64_t>(32 - std::countl_zero(other_side));
+      } else {
+        const std::uint64_t earliest = std::max<std::uint64_t>(history.Begin() + 1, j > back_limit_ ? j - back_limit_ : 0);
+        const float sign = rising ? 1.0f : -1.0f;
+        while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
+      }
       double time = static_cast<double>(j);
       if (j > history.Begin()) {
         const float before = history.At(j - 1) - middle;
         const float after = history.At(j) - middle;
         const float step = after - before;
-        if (step * sign > 0) time = static_cast<double>(j - 1) + static_cast<double>(-before / step);
+        if (rising ? step > 0 : step < 0) time = static_cast<double>(j - 1) + static_cast<double>(-before / step);
       }
       out.push_back({time, level, rising});
     }
     state_ = rising ? 1 : -1;
-    from = ~((2u << at) - 1u);
+    from = at == 31 ? 0u : ~((2u << at) - 1u);
   }
 }
 

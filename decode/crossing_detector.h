@@ -19,15 +19,19 @@ struct Crossing {
 // The extremes and threshold masks of one group of samples; the kernel of
 // the detector, apart so that its vector code and the portable one can be
 // tested against each other.
-inline constexpr std::size_t kGroupSamples = 16;
+inline constexpr std::size_t kGroupSamples = 32;
 
 struct GroupScan {
   float lowest = 0;
   float highest = 0;
 };
 GroupScan ExtremesOfGroup(const float* samples);
-// Bit j set where sample j lies above `high` (first) or below `low` (second).
-std::array<std::uint32_t, 2> ThresholdMasks(const float* samples, float high, float low);
+struct GroupMasks {
+  std::uint32_t above = 0;    // bit j set where sample j lies above the band
+  std::uint32_t below = 0;    // ... below the band
+  std::uint32_t over_middle = 0;  // ... above the middle level
+};
+GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low);
 
 // Turns the signal into crossings with a Schmitt trigger whose middle level
 // and hysteresis follow the signal: the middle of its extremes over the
@@ -51,11 +55,12 @@ class CrossingDetector {
  private:
   void ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out);
 
-  std::size_t window_groups_;
   std::size_t back_limit_;
   std::uint64_t done_ = 0;
   int state_ = 0;  // -1 below, +1 above the hysteresis band, 0 not known yet
-  std::vector<GroupScan> window_;
+  // Extremes of the last groups, enough to span the longest cycle.
+  std::array<GroupScan, 4> window_{};
+  std::size_t window_groups_;
   std::size_t window_next_ = 0;
   std::array<float, 512> levels_{};
   std::uint64_t groups_done_ = 0;

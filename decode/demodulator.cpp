@@ -31,8 +31,11 @@ constexpr double kStartLevel = 0.3;
 // Behind a leader at the block's own speed lie the last data bits, which
 // are ones: a frame's worth of cells is kept.
 constexpr double kCellsKeptBeforeLeader = 11;
-// Leaders that differ by less than this are taken for one speed.
-constexpr double kSameSpeed = 0.15;
+// Data holds at most ten 1 cells in a row (eight data and two stop bits)
+// and nine 0 cells; longer runs of one tone are a leader, at the block's
+// speed or at half of it.
+constexpr std::size_t kLeaderOnes = 24;
+constexpr std::size_t kLeaderZeros = 20;
 
 }  // namespace
 
@@ -66,10 +69,8 @@ class Demodulator::Impl {
     const std::span<float> room = history_.Room(padding);
     std::fill(room.begin(), room.end(), last);
     history_.Commit(padding);
-    fresh_.clear();
-    detector_.Scan(history_, fresh_);
-    for (const Crossing& crossing : fresh_) OnCrossing(crossing);
-    Advance(end);
+    ScanCrossings();
+    Advance(end + kEdgeSlack * reader_.Length());
     if (state_ == State::Leader) {
       EmitLeader(finder_.Run());
     } else if (state_ == State::Block) {
@@ -82,14 +83,21 @@ class Demodulator::Impl {
   enum class State { Searching, Leader, Block };
 
   void Process() {
-    fresh_.clear();
-    detector_.Scan(history_, fresh_);
-    for (const Crossing& crossing : fresh_) OnCrossing(crossing);
+    ScanCrossings();
     Advance(detector_.SafeTime());
   }
 
-  void OnCrossing(const Crossing& crossing) {
-    recent_.push_back(crossing);
+  // Inside a block the cells themselves tell when a leader begins, so the
+  // crossings go to the leader finder only between blocks.
+  void ScanCrossings() {
+    std::size_t next = recent_.size();
+    detector_.Scan(history_, recent_);
+    if (state_ == State::Block) return;
+    for (; next < recent_.size(); ++next) OnCrossing(next);
+  }
+
+  void OnCrossing(std::size_t index) {
+    const Crossing& crossing = recent_[index];
     const LeaderFinder::Event event = finder_.Add(crossing);
     switch (state_) {
       case State::Searching:
@@ -99,24 +107,15 @@ class Demodulator::Impl {
         if (event == LeaderFinder::Event::Lost) {
           EmitLeader(finder_.LostRun());
           state_ = State::Searching;
-        } else if (recent_.size() >= 3) {
+        } else if (index >= 2) {
           // A cycle much longer than the leader's, in either direction,
           // holds the start of a start bit.
-          const Crossing& before = recent_[recent_.size() - 3];
-          if (crossing.time - before.time > kStartCycle * finder_.Run().Period()) {
-            candidates_.push_back(recent_.size() - 3);
+          if (crossing.time - recent_[index - 2].time > kStartCycle * finder_.Run().Period()) {
+            candidates_.push_back(index - 2);
           }
         }
         break;
       case State::Block:
-        if (event == LeaderFinder::Event::Found) {
-          ReadCells(crossing.time);
-          const ToneRun& run = finder_.Run();
-          const double same = std::fabs(2 * run.Period() / reader_.Length() - 1);
-          const double cut = same < kSameSpeed ? run.start + kCellsKeptBeforeLeader * reader_.Length() : run.start;
-          EndBlock(cut, true);
-          EnterLeader();
-        }
         break;
     }
   }
@@ -124,7 +123,6 @@ class Demodulator::Impl {
   void EnterLeader() {
     state_ = State::Leader;
     candidates_.clear();
-    finder_.SetInBlock(false);
   }
 
   // Everything up to `safe` is known: check a start bit, read cells, pass
@@ -146,17 +144,50 @@ class Demodulator::Impl {
       }
     }
     if (state_ == State::Block) {
-      ReadCells(safe);
-      if (reader_.Lost()) EndBlock(reader_.SureUntil(), false);
+      if (ReadCells(safe)) {
+        // The run of one tone is a leader: behind a run of ones lie the last
+        // data bits, which are ones too, so a frame's worth is kept.
+        const double length = reader_.Length();
+        EndBlock(run_bit_ == 1 ? run_start_ + kCellsKeptBeforeLeader * length : run_start_, true);
+        const double period = run_bit_ == 1 ? length / 2 : length;
+        finder_.Adopt(run_start_, period, static_cast<std::size_t>(2 * (last_cell_end_ - run_start_) / period),
+                      reader_.Level());
+        EnterLeader();
+      } else if (reader_.Lost()) {
+        EndBlock(reader_.SureUntil(), false);
+      }
     }
-    if (state_ == State::Block) Deliver(std::min(finder_.RunStart(), reader_.SureUntil()));
+    if (state_ == State::Block) Deliver(std::min(reader_.SureUntil(), RunHold()));
     Prune();
   }
 
-  void ReadCells(double safe) {
+  // Reads the cells up to `safe`; true when they end in a run of one tone
+  // longer than data ever holds, which is a leader.
+  bool ReadCells(double safe) {
     cells_read_.clear();
     reader_.Read(recent_, safe, cells_read_);
-    pending_.insert(pending_.end(), cells_read_.begin(), cells_read_.end());
+    for (const Cell& cell : cells_read_) {
+      pending_.push_back(cell);
+      last_cell_end_ = cell.end;
+      if (!cell.good) {
+        run_length_ = 0;
+        continue;
+      }
+      if (run_length_ == 0 || cell.bit != run_bit_) {
+        run_bit_ = cell.bit;
+        run_start_ = cell.start;
+        run_length_ = 0;
+      }
+      if (++run_length_ >= (run_bit_ == 1 ? kLeaderOnes : kLeaderZeros)) return true;
+    }
+    return false;
+  }
+
+  // Cells of the current run of one tone wait until it is clear that the
+  // run is data and not a leader.
+  double RunHold() const {
+    if (run_length_ == 0) return std::numeric_limits<double>::infinity();
+    return run_bit_ == 1 ? run_start_ + kCellsKeptBeforeLeader * reader_.Length() : run_start_;
   }
 
   void CheckStartBit(std::size_t candidate) {
@@ -183,8 +214,8 @@ class Demodulator::Impl {
     if (best == nullptr || best_fit < kStartFit) return;
     EmitLeader(finder_.Run());
     finder_.Restart();
-    finder_.SetInBlock(true);
     reader_.Start(best->time, length, best->rising, level);
+    run_length_ = 0;
     state_ = State::Block;
     block_open_ = false;
   }
@@ -214,7 +245,6 @@ class Demodulator::Impl {
     pending_.clear();
     if (block_open_) sink_.BlockEnd(Seconds(last_end_));
     block_open_ = false;
-    finder_.SetInBlock(false);
     state_ = State::Searching;
   }
 
@@ -229,6 +259,7 @@ class Demodulator::Impl {
     if (drop == 0) return;
     recent_.erase(recent_.begin(), recent_.begin() + static_cast<std::ptrdiff_t>(drop));
     for (std::size_t& index : candidates_) index -= std::min(index, drop);
+    reader_.Forget(drop);
   }
 
   double Seconds(double time) const {
@@ -247,13 +278,17 @@ class Demodulator::Impl {
   CellReader reader_;
   SymbolSink& sink_;
   State state_ = State::Searching;
-  std::vector<Crossing> fresh_;
   std::vector<Crossing> recent_;
   std::vector<Cell> cells_read_;
   std::deque<Cell> pending_;
   std::vector<std::size_t> candidates_;  // crossings in recent_ that may begin a start bit
   bool block_open_ = false;
   double last_end_ = 0;
+  // The run of equal good cells at the end of what was read.
+  std::uint8_t run_bit_ = 0;
+  std::size_t run_length_ = 0;
+  double run_start_ = 0;
+  double last_cell_end_ = 0;
 };
 
 Demodulator::Demodulator(unsigned sample_rate, SymbolSink& sink)

@@ -9,8 +9,7 @@ namespace {
 constexpr double kSlowestBaud = 880;
 constexpr double kFastestBaud = 2900;
 // Cycles of either direction, so twice the cycles of the tone.
-constexpr std::size_t kCyclesBetweenBlocks = 2 * 160;
-constexpr std::size_t kCyclesInBlock = 2 * 64;
+constexpr std::size_t kLeaderCycles = 2 * 160;
 // Wow, flutter and noise move single cycles by a few per cent; a cycle of
 // the other tone is half or twice as long.
 constexpr double kTolerance = 0.22;
@@ -33,6 +32,14 @@ double LeaderFinder::RunStart() const {
 void LeaderFinder::Restart() {
   found_ = false;
   run_ = {};
+}
+
+void LeaderFinder::Adopt(double start, double period, std::size_t cycles, double level) {
+  run_ = {start, period * static_cast<double>(cycles), cycles, level * static_cast<double>(cycles)};
+  recent_period_ = period;
+  last_steady_ = start + period * static_cast<double>(cycles) / 2;
+  found_ = true;
+  seen_[0] = seen_[1] = false;
 }
 
 void LeaderFinder::Begin(double period, const Crossing& crossing) {
@@ -58,7 +65,7 @@ LeaderFinder::Event LeaderFinder::Add(const Crossing& crossing) {
     run_.level_sum += crossing.level;
     recent_period_ += (period - recent_period_) * 0.125;
     last_steady_ = crossing.time;
-    if (!found_ && run_.cycles >= (in_block_ ? kCyclesInBlock : kCyclesBetweenBlocks)) {
+    if (!found_ && run_.cycles >= kLeaderCycles) {
       found_ = true;
       return Event::Found;
     }

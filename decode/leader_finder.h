@@ -17,12 +17,10 @@ struct ToneRun {
   double Level() const { return cycles == 0 ? 0 : level_sum / static_cast<double>(cycles); }
 };
 
-// Finds leaders among the crossings: runs of cycles that keep one length,
-// that of the high tone of some tape between 880 and 2900 baud. Data never
-// holds one tone for more than about twenty cycles, so a run much longer
-// than that is a leader, inside a block as well as between blocks; between
-// blocks it must be longer still, so that nothing but a tape tone passes.
-// A leader once found survives dropouts in it until it is silent for a
+// Finds leaders among the crossings between blocks: runs of 160 cycles or
+// more that keep one length, that of the high tone of some tape between
+// 880 and 2900 baud. Noise, hum and silence never hold a tone that long. A
+// leader once found survives dropouts in it until it is silent for a
 // tenth of a second.
 class LeaderFinder {
  public:
@@ -31,13 +29,13 @@ class LeaderFinder {
   // `rate` is the sample rate of the crossing times.
   explicit LeaderFinder(unsigned rate);
 
-  // Whether a block is open: a leader inside one is found sooner.
-  void SetInBlock(bool in_block) { in_block_ = in_block; }
   Event Add(const Crossing& crossing);
   // Time passes without crossings until `now`.
   Event Tick(double now);
   // Forgets the current run, as when its leader has led into a block.
   void Restart();
+  // Takes a run found by other means as a leader already found.
+  void Adopt(double start, double period, std::size_t cycles, double level);
 
   bool Found() const { return found_; }
   const ToneRun& Run() const { return run_; }
@@ -53,7 +51,6 @@ class LeaderFinder {
   double shortest_;
   double longest_;
   double gap_;
-  bool in_block_ = false;
   bool found_ = false;
   bool seen_[2] = {false, false};
   double last_[2] = {0, 0};
