@@ -81,6 +81,12 @@ class Demodulator::Impl {
 
  private:
   enum class State { Searching, Leader, Block };
+  // A crossing in recent_ that may begin a start bit, with the leader as it
+  // was there.
+  struct Candidate {
+    std::size_t index;
+    ToneRun leader;
+  };
 
   void Process() {
     ScanCrossings();
@@ -90,10 +96,16 @@ class Demodulator::Impl {
   // Inside a block the cells themselves tell when a leader begins, so the
   // crossings go to the leader finder only between blocks.
   void ScanCrossings() {
-    std::size_t next = recent_.size();
     detector_.Scan(history_, recent_);
-    if (state_ == State::Block) return;
-    for (; next < recent_.size(); ++next) OnCrossing(next);
+    FeedFinder();
+  }
+
+  void FeedFinder() {
+    if (state_ == State::Block) {
+      fed_ = recent_.size();
+      return;
+    }
+    for (; fed_ < recent_.size(); ++fed_) OnCrossing(fed_);
   }
 
   void OnCrossing(std::size_t index) {
@@ -111,7 +123,7 @@ class Demodulator::Impl {
           // A cycle much longer than the leader's, in either direction,
           // holds the start of a start bit.
           if (crossing.time - recent_[index - 2].time > kStartCycle * finder_.Run().Period()) {
-            candidates_.push_back(index - 2);
+            candidates_.push_back({index - 2, finder_.Run()});
           }
         }
         break;
@@ -136,10 +148,10 @@ class Demodulator::Impl {
         // Glitches in a leader look like start bits too, so every one is
         // checked in turn until one is a 0 cell.
         while (state_ == State::Leader && !candidates_.empty() &&
-               safe >= recent_[candidates_.front()].time + 3.6 * finder_.Run().Period()) {
-          const std::size_t index = candidates_.front();
+               safe >= recent_[candidates_.front().index].time + 3.6 * candidates_.front().leader.Period()) {
+          const Candidate candidate = candidates_.front();
           candidates_.erase(candidates_.begin());
-          CheckStartBit(index);
+          CheckStartBit(candidate);
         }
       }
     }
@@ -153,8 +165,14 @@ class Demodulator::Impl {
         finder_.Adopt(run_start_, period, static_cast<std::size_t>(2 * (last_cell_end_ - run_start_) / period),
                       reader_.Level());
         EnterLeader();
+        // The crossings after the cells read belong to the leader.
+        while (fed_ > 0 && recent_[fed_ - 1].time > last_cell_end_) --fed_;
+        FeedFinder();
       } else if (reader_.Lost()) {
-        EndBlock(reader_.SureUntil(), false);
+        const double cut = reader_.SureUntil();
+        EndBlock(cut, false);
+        while (fed_ > 0 && recent_[fed_ - 1].time > cut) --fed_;
+        FeedFinder();
       }
     }
     if (state_ == State::Block) Deliver(std::min(reader_.SureUntil(), RunHold()));
@@ -190,15 +208,16 @@ class Demodulator::Impl {
     return run_bit_ == 1 ? run_start_ + kCellsKeptBeforeLeader * reader_.Length() : run_start_;
   }
 
-  void CheckStartBit(std::size_t candidate) {
-    const double length = 2 * finder_.Run().Period();
-    const float level = static_cast<float>(finder_.Run().Level());
+  void CheckStartBit(const Candidate& candidate) {
+    const double length = 2 * candidate.leader.Period();
+    const float level = static_cast<float>(candidate.leader.Level());
     // The long cycle begins at the start bit or half a cycle before it, and
     // lopsided half-waves move its middle crossing, so the crossings
     // around it are tried as well.
     double best_fit = 0;
     const Crossing* best = nullptr;
-    for (std::size_t at = candidate > 0 ? candidate - 1 : 0; at <= candidate + 1 && at < recent_.size(); ++at) {
+    const std::size_t index = candidate.index;
+    for (std::size_t at = index > 0 ? index - 1 : 0; at <= index + 1 && at < recent_.size(); ++at) {
       const Crossing& c = recent_[at];
       const double q = length / 4;
       const std::array<double, 4> quarters{history_.Integral(c.time, c.time + q),
@@ -212,7 +231,9 @@ class Demodulator::Impl {
       }
     }
     if (best == nullptr || best_fit < kStartFit) return;
-    EmitLeader(finder_.Run());
+    // The leader as it was up to its start bit; the finder has seen data
+    // cycles since.
+    EmitLeader(candidate.leader);
     finder_.Restart();
     reader_.Start(best->time, length, best->rising, level);
     run_length_ = 0;
@@ -252,13 +273,14 @@ class Demodulator::Impl {
     double keep = detector_.SafeTime() - 4 * rate_ / 880;
     if (state_ == State::Block) keep = std::min(keep, reader_.NextStart() - reader_.Length());
     if (state_ == State::Leader && !candidates_.empty()) {
-      keep = std::min(keep, recent_[candidates_.front() > 0 ? candidates_.front() - 1 : 0].time);
+      keep = std::min(keep, recent_[candidates_.front().index > 0 ? candidates_.front().index - 1 : 0].time);
     }
     std::size_t drop = 0;
     while (drop + 2 < recent_.size() && recent_[drop].time < keep) ++drop;
     if (drop == 0) return;
     recent_.erase(recent_.begin(), recent_.begin() + static_cast<std::ptrdiff_t>(drop));
-    for (std::size_t& index : candidates_) index -= std::min(index, drop);
+    for (Candidate& candidate : candidates_) candidate.index -= std::min(candidate.index, drop);
+    fed_ -= std::min(fed_, drop);
     reader_.Forget(drop);
   }
 
@@ -279,9 +301,10 @@ class Demodulator::Impl {
   SymbolSink& sink_;
   State state_ = State::Searching;
   std::vector<Crossing> recent_;
+  std::size_t fed_ = 0;  // crossings in recent_ the leader finder has seen
   std::vector<Cell> cells_read_;
   std::deque<Cell> pending_;
-  std::vector<std::size_t> candidates_;  // crossings in recent_ that may begin a start bit
+  std::vector<Candidate> candidates_;
   bool block_open_ = false;
   double last_end_ = 0;
   // The run of equal good cells at the end of what was read.

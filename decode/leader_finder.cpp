@@ -59,6 +59,7 @@ LeaderFinder::Event LeaderFinder::Add(const Crossing& crossing) {
   }
   const double period = crossing.time - last_[direction];
   last_[direction] = crossing.time;
+  if (found_ && crossing.time - last_steady_ > gap_) return Tick(crossing.time);
   if (run_.cycles != 0 && std::fabs(period - recent_period_) <= kTolerance * recent_period_ + kSampleSlack) {
     ++run_.cycles;
     run_.period_sum += period;

@@ -48,15 +48,15 @@ std::size_t SampleDecimator::Decimate(std::span<const float> in, std::span<float
   }
   std::size_t written = 0;
   std::size_t used = 0;
-  // A group begun in the block before is summed the plain way; its mean is
-  // the same as the pairwise one up to rounding.
-  while (pending_count_ != 0 && used < in.size()) {
-    pending_sum_ += in[used++];
-    if (++pending_count_ == factor_) {
-      out[written++] = pending_sum_ / static_cast<float>(factor_);
-      pending_count_ = 0;
-      pending_sum_ = 0;
-    }
+  // A group begun in the block before is finished here and averaged the
+  // same way as any other, so that the output never depends on where the
+  // blocks were cut.
+  if (!pending_.empty()) {
+    while (pending_.size() < factor_ && used < in.size()) pending_.push_back(in[used++]);
+    if (pending_.size() < factor_) return 0;
+    for (std::size_t count = factor_; count > 1; count /= 2) HalvePairs(pending_.data(), pending_.data(), count);
+    out[written++] = pending_[0];
+    pending_.clear();
   }
   const std::size_t whole = (in.size() - used) / factor_ * factor_;
   if (whole != 0) {
@@ -75,10 +75,7 @@ std::size_t SampleDecimator::Decimate(std::span<const float> in, std::span<float
     written += whole / factor_;
     used += whole;
   }
-  for (; used < in.size(); ++used) {
-    pending_sum_ += in[used];
-    ++pending_count_;
-  }
+  pending_.assign(in.begin() + static_cast<std::ptrdiff_t>(used), in.end());
   return written;
 }
 

@@ -25,8 +25,7 @@ class SampleDecimator {
 
  private:
   unsigned factor_;
-  unsigned pending_count_ = 0;
-  float pending_sum_ = 0;
+  std::vector<float> pending_;  // the start of a group cut by the end of a block
   std::vector<float> scratch_;
 };
 
