@@ -22,7 +22,7 @@ constexpr double kMiddleOfOne = 0.12;
 // level. Noise at 14 dB below the signal, alone, has a third of the level
 // of signal and noise together; hiss and hum between blocks have less.
 constexpr double kLeastFit = 0.75;
-constexpr double kSureFit = 0.9;
+constexpr double kSureFit = 0.8;
 constexpr double kLeastLevel = 0.42;
 // Good cells in a row that make sure of the signal; cells without such a
 // run for this long, and at least this many, mean the signal is gone.
@@ -92,7 +92,7 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
   const double level = detector_.LevelAt(start + 0.5 * length);
   const bool level_ok = level >= kLeastLevel * level_;
   bool clean = false;
-  if (boundary != nullptr && level_ok) {
+  if (level_ok) {
     if (inside_count == 1 && inside[0]->rising != rising_ && near(inside[0], 0.5, kMiddleOfZero)) {
       clean = true;
       cell.bit = 0;

@@ -25,9 +25,10 @@ constexpr std::size_t kHistory = 2048;
 // start it is twice as long, from the middle of a cycle one and a half.
 constexpr double kStartCycle = 1.3;
 // A start bit must look like a 0 cell this clearly, at this share of the
-// leader's level.
-constexpr double kStartFit = 0.6;
-constexpr double kStartLevel = 0.3;
+// leader's level, and last a cell to within this share.
+constexpr double kStartFit = 0.65;
+constexpr double kStartLevel = 0.5;
+constexpr double kStartLengthMiss = 0.12;
 // Behind a leader at the block's own speed lie the last data bits, which
 // are ones: a frame's worth of cells is kept.
 constexpr double kCellsKeptBeforeLeader = 11;
@@ -105,7 +106,8 @@ class Demodulator::Impl {
       fed_ = recent_.size();
       return;
     }
-    for (; fed_ < recent_.size(); ++fed_) OnCrossing(fed_);
+    for (; fed_ < recent_.size() && state_ != State::Block; ++fed_) OnCrossing(fed_);
+    if (state_ == State::Block) fed_ = recent_.size();
   }
 
   void OnCrossing(std::size_t index) {
@@ -117,8 +119,11 @@ class Demodulator::Impl {
         break;
       case State::Leader:
         if (event == LeaderFinder::Event::Lost) {
-          EmitLeader(finder_.LostRun());
-          state_ = State::Searching;
+          CheckCandidates(crossing.time);
+          if (state_ == State::Leader) {
+            EmitLeader(finder_.LostRun());
+            state_ = State::Searching;
+          }
         } else if (index >= 2) {
           // A cycle much longer than the leader's, in either direction,
           // holds the start of a start bit.
@@ -141,18 +146,10 @@ class Demodulator::Impl {
   // on the bits that nothing can take back any more.
   void Advance(double safe) {
     if (state_ == State::Leader) {
-      if (finder_.Tick(safe) == LeaderFinder::Event::Lost) {
+      CheckCandidates(safe);
+      if (state_ == State::Leader && finder_.Tick(safe) == LeaderFinder::Event::Lost) {
         EmitLeader(finder_.LostRun());
         state_ = State::Searching;
-      } else {
-        // Glitches in a leader look like start bits too, so every one is
-        // checked in turn until one is a 0 cell.
-        while (state_ == State::Leader && !candidates_.empty() &&
-               safe >= recent_[candidates_.front().index].time + 3.6 * candidates_.front().leader.Period()) {
-          const Candidate candidate = candidates_.front();
-          candidates_.erase(candidates_.begin());
-          CheckStartBit(candidate);
-        }
       }
     }
     if (state_ == State::Block) {
@@ -177,6 +174,18 @@ class Demodulator::Impl {
     }
     if (state_ == State::Block) Deliver(std::min(reader_.SureUntil(), RunHold()));
     Prune();
+  }
+
+  // Glitches in a leader look like start bits too, so every one whose
+  // cell lies before `safe` is checked in turn until one is a 0 cell. A
+  // start bit always comes before its leader could be taken for lost.
+  void CheckCandidates(double safe) {
+    while (state_ == State::Leader && !candidates_.empty() &&
+           safe >= recent_[candidates_.front().index].time + 3.6 * candidates_.front().leader.Period()) {
+      const Candidate candidate = candidates_.front();
+      candidates_.erase(candidates_.begin());
+      CheckStartBit(candidate);
+    }
   }
 
   // Reads the cells up to `safe`; true when they end in a run of one tone
@@ -212,25 +221,32 @@ class Demodulator::Impl {
     const double length = 2 * candidate.leader.Period();
     const float level = static_cast<float>(candidate.leader.Level());
     // The long cycle begins at the start bit or half a cycle before it, and
-    // lopsided half-waves move its middle crossing, so the crossings
-    // around it are tried as well.
-    double best_fit = 0;
+    // lopsided half-waves move its middle crossing, so the crossings around
+    // it are tried as well. The start bit is the one whose next crossing
+    // of the same direction comes a whole cell later; lopsided half-waves
+    // make the others shorter.
+    double best_miss = kStartLengthMiss;
     const Crossing* best = nullptr;
     const std::size_t index = candidate.index;
     for (std::size_t at = index > 0 ? index - 1 : 0; at <= index + 1 && at < recent_.size(); ++at) {
       const Crossing& c = recent_[at];
+      std::size_t next = at + 1;
+      while (next < recent_.size() && recent_[next].rising != c.rising) ++next;
+      if (next == recent_.size()) continue;
+      const double miss = std::fabs(recent_[next].time - c.time - length) / length;
+      if (miss >= best_miss || detector_.LevelAt(c.time + length / 2) < kStartLevel * level) continue;
       const double q = length / 4;
       const std::array<double, 4> quarters{history_.Integral(c.time, c.time + q),
                                            history_.Integral(c.time + q, c.time + 2 * q),
                                            history_.Integral(c.time + 2 * q, c.time + 3 * q),
                                            history_.Integral(c.time + 3 * q, c.time + length)};
       const CellShape shape = ShapeOfCell(quarters, c.rising ? 1.0 : -1.0);
-      if (shape.bit == 0 && shape.fit > best_fit && detector_.LevelAt(c.time + length / 2) >= kStartLevel * level) {
-        best_fit = shape.fit;
+      if (shape.bit == 0 && shape.fit >= kStartFit) {
+        best_miss = miss;
         best = &c;
       }
     }
-    if (best == nullptr || best_fit < kStartFit) return;
+    if (best == nullptr) return;
     // The leader as it was up to its start bit; the finder has seen data
     // cycles since.
     EmitLeader(candidate.leader);

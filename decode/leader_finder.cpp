@@ -60,7 +60,10 @@ LeaderFinder::Event LeaderFinder::Add(const Crossing& crossing) {
   const double period = crossing.time - last_[direction];
   last_[direction] = crossing.time;
   if (found_ && crossing.time - last_steady_ > gap_) return Tick(crossing.time);
-  if (run_.cycles != 0 && std::fabs(period - recent_period_) <= kTolerance * recent_period_ + kSampleSlack) {
+  // A leader once found is held to its mean, so that the noise of a dropout
+  // cannot lead the recent period astray.
+  const double expected = found_ ? run_.Period() : recent_period_;
+  if (run_.cycles != 0 && std::fabs(period - expected) <= kTolerance * expected + kSampleSlack) {
     ++run_.cycles;
     run_.period_sum += period;
     run_.level_sum += crossing.level;

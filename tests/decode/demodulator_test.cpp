@@ -131,9 +131,14 @@ const FaultCase kFaults[] = {
      }},
     {"DropoutsInLeaderAndData", 1,
      [](TapeSpec& s) {
-       // The data leader runs from 1.45 s to 1.70 s at 1200 baud; the data
-       // from there on.
-       s.impairments.dropouts = {{0.5, 0.03, -40}, {1.55, 0.01, -60}, {1.9, 0.012, -16}};
+       // A deep one in each leader, and a shallow one in the data.
+       const double cell = 1 / s.blocks[0].baud;
+       const double header_leader = s.gap_seconds;
+       const double data_leader = header_leader + (600 + 16 * 11) * cell + s.gap_seconds;
+       const double data = data_leader + 300 * cell;
+       s.impairments.dropouts = {{header_leader + 200 * cell, 0.03, -40},
+                                 {data_leader + 100 * cell, 0.01, -60},
+                                 {data + 300 * cell, 0.012, -16}};
      }},
     {"Everything", 0.95,
      [](TapeSpec& s) {
