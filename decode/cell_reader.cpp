@@ -61,8 +61,9 @@ double CellReader::SureUntil() const {
   return unsure_cells_ == 0 ? std::numeric_limits<double>::infinity() : sure_until_;
 }
 
-void CellReader::Read(std::span<const Crossing> crossings, double safe, std::vector<Cell>& out) {
-  while (!Lost() && start_ + (1 + kBoundaryWindow) * length_ <= safe) out.push_back(ReadCell(crossings));
+std::optional<Cell> CellReader::Next(std::span<const Crossing> crossings, double safe) {
+  if (Lost() || start_ + (1 + kBoundaryWindow) * length_ > safe) return std::nullopt;
+  return ReadCell(crossings);
 }
 
 Cell CellReader::ReadCell(std::span<const Crossing> crossings) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -33,9 +34,9 @@ class CellReader {
   // The first cell begins at `start` with a crossing rising or not; cells
   // are about `length` long and the signal about `level` strong.
   void Start(double start, double length, bool rising, float level);
-  // Reads every cell whose end and the time around it lie before `safe`,
-  // given the crossings found so far (in time order).
-  void Read(std::span<const Crossing> crossings, double safe, std::vector<Cell>& out);
+  // Reads the next cell when its end and the time around it lie before
+  // `safe`, given the crossings found so far (in time order).
+  std::optional<Cell> Next(std::span<const Crossing> crossings, double safe);
 
   // The first `count` crossings were dropped from the front of the list.
   void Forget(std::size_t count) { cursor_ -= count < cursor_ ? count : cursor_; }

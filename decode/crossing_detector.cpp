@@ -138,7 +138,10 @@ void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t fir
         const float before = history.At(j - 1) - middle;
         const float after = history.At(j) - middle;
         const float step = after - before;
-        if (rising ? step > 0 : step < 0) time = static_cast<double>(j - 1) + static_cast<double>(-before / step);
+        // Samples near the float limits can overflow on the way; such a
+        // crossing stays at the sample.
+        const float fraction = -before / step;
+        if (fraction >= 0 && fraction <= 1) time = static_cast<double>(j - 1) + static_cast<double>(fraction);
       }
       out.push_back({time, level, rising});
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <deque>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "decode/cell_reader.h"
@@ -131,6 +132,9 @@ class Demodulator::Impl {
             candidates_.push_back({index - 2, finder_.Run()});
           }
         }
+        // Checked as soon as their cell has passed, so that the outcome
+        // never depends on how the samples came in.
+        CheckCandidates(crossing.time);
         break;
       case State::Block:
         break;
@@ -145,35 +149,45 @@ class Demodulator::Impl {
   // Everything up to `safe` is known: check a start bit, read cells, pass
   // on the bits that nothing can take back any more.
   void Advance(double safe) {
-    if (state_ == State::Leader) {
-      CheckCandidates(safe);
-      if (state_ == State::Leader && finder_.Tick(safe) == LeaderFinder::Event::Lost) {
-        EmitLeader(finder_.LostRun());
-        state_ = State::Searching;
+    // A block that ends hands its crossings back to the leader finder,
+    // which may find the next block's start in them: round again until
+    // everything up to `safe` has been read.
+    while (true) {
+      if (state_ == State::Leader) {
+        CheckCandidates(safe);
+        if (state_ == State::Leader && finder_.Tick(safe) == LeaderFinder::Event::Lost) {
+          EmitLeader(finder_.LostRun());
+          state_ = State::Searching;
+        }
       }
-    }
-    if (state_ == State::Block) {
+      if (state_ != State::Block) break;
       if (ReadCells(safe)) {
         // The run of one tone is a leader: behind a run of ones lie the last
         // data bits, which are ones too, so a frame's worth is kept.
         const double length = reader_.Length();
         EndBlock(run_bit_ == 1 ? run_start_ + kCellsKeptBeforeLeader * length : run_start_, true);
-        const double period = run_bit_ == 1 ? length / 2 : length;
+        const double cell = (last_cell_end_ - run_start_) / static_cast<double>(run_length_);
+        const double period = run_bit_ == 1 ? cell / 2 : cell;
         finder_.Adopt(run_start_, period, static_cast<std::size_t>(2 * (last_cell_end_ - run_start_) / period),
                       reader_.Level());
         EnterLeader();
-        // The crossings after the cells read belong to the leader.
-        while (fed_ > 0 && recent_[fed_ - 1].time > last_cell_end_) --fed_;
-        FeedFinder();
+        Refeed(last_cell_end_);
       } else if (reader_.Lost()) {
         const double cut = reader_.SureUntil();
         EndBlock(cut, false);
-        while (fed_ > 0 && recent_[fed_ - 1].time > cut) --fed_;
-        FeedFinder();
+        Refeed(cut);
+      } else {
+        Deliver(std::min(reader_.SureUntil(), RunHold()));
+        break;
       }
     }
-    if (state_ == State::Block) Deliver(std::min(reader_.SureUntil(), RunHold()));
     Prune();
+  }
+
+  // The crossings after `time` go to the leader finder (again).
+  void Refeed(double time) {
+    while (fed_ > 0 && recent_[fed_ - 1].time > time) --fed_;
+    FeedFinder();
   }
 
   // Glitches in a leader look like start bits too, so every one whose
@@ -191,9 +205,8 @@ class Demodulator::Impl {
   // Reads the cells up to `safe`; true when they end in a run of one tone
   // longer than data ever holds, which is a leader.
   bool ReadCells(double safe) {
-    cells_read_.clear();
-    reader_.Read(recent_, safe, cells_read_);
-    for (const Cell& cell : cells_read_) {
+    while (const std::optional<Cell> next = reader_.Next(recent_, safe)) {
+      const Cell& cell = *next;
       pending_.push_back(cell);
       last_cell_end_ = cell.end;
       if (!cell.good) {
@@ -287,7 +300,9 @@ class Demodulator::Impl {
 
   void Prune() {
     double keep = detector_.SafeTime() - 4 * rate_ / 880;
-    if (state_ == State::Block) keep = std::min(keep, reader_.NextStart() - reader_.Length());
+    // A block lost goes back to its last sure cell, and the leader finder
+    // hears the crossings from there.
+    if (state_ == State::Block) keep = std::min({keep, reader_.NextStart() - reader_.Length(), reader_.SureUntil()});
     if (state_ == State::Leader && !candidates_.empty()) {
       keep = std::min(keep, recent_[candidates_.front().index > 0 ? candidates_.front().index - 1 : 0].time);
     }
@@ -318,7 +333,6 @@ class Demodulator::Impl {
   State state_ = State::Searching;
   std::vector<Crossing> recent_;
   std::size_t fed_ = 0;  // crossings in recent_ the leader finder has seen
-  std::vector<Cell> cells_read_;
   std::deque<Cell> pending_;
   std::vector<Candidate> candidates_;
   bool block_open_ = false;

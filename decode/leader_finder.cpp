@@ -51,15 +51,17 @@ void LeaderFinder::Begin(double period, const Crossing& crossing) {
 }
 
 LeaderFinder::Event LeaderFinder::Add(const Crossing& crossing) {
+  // A leader silent for too long is lost before this crossing counts, as
+  // if time had been told to pass without it.
+  const Event lost = found_ && crossing.time - last_steady_ > gap_ ? Tick(crossing.time) : Event::None;
   const int direction = crossing.rising ? 1 : 0;
   if (!seen_[direction]) {
     seen_[direction] = true;
     last_[direction] = crossing.time;
-    return Event::None;
+    return lost;
   }
   const double period = crossing.time - last_[direction];
   last_[direction] = crossing.time;
-  if (found_ && crossing.time - last_steady_ > gap_) return Tick(crossing.time);
   // A leader once found is held to its mean, so that the noise of a dropout
   // cannot lead the recent period astray.
   const double expected = found_ ? run_.Period() : recent_period_;
@@ -75,9 +77,8 @@ LeaderFinder::Event LeaderFinder::Add(const Crossing& crossing) {
     }
     return Event::None;
   }
-  if (found_) return Tick(crossing.time);
-  Begin(period, crossing);
-  return Event::None;
+  if (!found_) Begin(period, crossing);
+  return lost;
 }
 
 LeaderFinder::Event LeaderFinder::Tick(double now) {

@@ -31,6 +31,16 @@ void HalvePairs(const float* in, float* out, std::size_t count) {
 }
 #endif
 
+// A broken float file may hold anything; beyond this the samples are no
+// signal, and keeping them in bounds keeps every sum after them finite.
+constexpr float kLimit = 8.0f;
+
+// NaN becomes the lower limit: max() keeps its first operand unless the
+// second compares greater, which NaN never does.
+void ClampSamples(std::span<float> samples) {
+  for (float& sample : samples) sample = std::min(std::max(-kLimit, sample), kLimit);
+}
+
 }  // namespace
 
 unsigned DecimationFor(unsigned sample_rate) {
@@ -44,6 +54,7 @@ SampleDecimator::SampleDecimator(unsigned factor) : factor_(factor == 0 ? 1 : fa
 std::size_t SampleDecimator::Decimate(std::span<const float> in, std::span<float> out) {
   if (factor_ == 1) {
     std::copy(in.begin(), in.end(), out.begin());
+    ClampSamples(out.first(in.size()));
     return in.size();
   }
   std::size_t written = 0;
@@ -76,6 +87,7 @@ std::size_t SampleDecimator::Decimate(std::span<const float> in, std::span<float
     used += whole;
   }
   pending_.assign(in.begin() + static_cast<std::ptrdiff_t>(used), in.end());
+  ClampSamples(out.first(written));
   return written;
 }
 

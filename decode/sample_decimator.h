@@ -13,7 +13,8 @@ namespace orvano::decode {
 unsigned DecimationFor(unsigned sample_rate);
 
 // Averages each `factor` input samples into one. A group cut by the end of
-// a block is finished with the first samples of the next.
+// a block is finished with the first samples of the next. The means are
+// kept within ±8 of full scale, NaN included.
 class SampleDecimator {
  public:
   explicit SampleDecimator(unsigned factor);
