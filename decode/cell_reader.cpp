@@ -46,7 +46,7 @@ CellReader::CellReader(unsigned rate, const SampleHistory& history, const Crossi
 
 void CellReader::Start(double start, double length, bool rising, float level) {
   cursor_ = 0;
-  start_ = start;
+  first_ = start_ = start;
   length_ = nominal_ = length;
   rising_ = rising;
   level_ = level;

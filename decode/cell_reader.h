@@ -41,6 +41,8 @@ class CellReader {
   // The first `count` crossings were dropped from the front of the list.
   void Forget(std::size_t count) { cursor_ -= count < cursor_ ? count : cursor_; }
 
+  // Where the block's first cell began.
+  double Start() const { return first_; }
   double NextStart() const { return start_; }
   double Length() const { return length_; }
   // The signal's amplitude over the good cells lately.
@@ -57,6 +59,7 @@ class CellReader {
   const CrossingDetector& detector_;
   double rate_;
   std::size_t cursor_ = 0;  // no crossing before this one lies in a cell still to read
+  double first_ = 0;
   double start_ = 0;
   double length_ = 0;
   double nominal_ = 0;

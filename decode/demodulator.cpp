@@ -30,9 +30,11 @@ constexpr double kStartCycle = 1.3;
 constexpr double kStartFit = 0.65;
 constexpr double kStartLevel = 0.5;
 constexpr double kStartLengthMiss = 0.12;
+constexpr double kSampleSlack = 1.0;
 // Behind a leader at the block's own speed lie the last data bits, which
 // are ones: a frame's worth of cells is kept.
 constexpr double kCellsKeptBeforeLeader = 11;
+constexpr std::size_t kFrameCells = 11;
 // Data holds at most ten 1 cells in a row (eight data and two stop bits)
 // and nine 0 cells; longer runs of one tone are a leader, at the block's
 // speed or at half of it.
@@ -128,7 +130,7 @@ class Demodulator::Impl {
         } else if (index >= 2) {
           // A cycle much longer than the leader's, in either direction,
           // holds the start of a start bit.
-          if (crossing.time - recent_[index - 2].time > kStartCycle * finder_.Run().Period()) {
+          if (finder_.Run().Exceeds(crossing.time - recent_[index - 2].time, kStartCycle)) {
             candidates_.push_back({index - 2, finder_.Run()});
           }
         }
@@ -162,14 +164,22 @@ class Demodulator::Impl {
       }
       if (state_ != State::Block) break;
       if (ReadCells(safe)) {
-        // The run of one tone is a leader: behind a run of ones lie the last
-        // data bits, which are ones too, so a frame's worth is kept.
-        const double length = reader_.Length();
-        EndBlock(run_bit_ == 1 ? run_start_ + kCellsKeptBeforeLeader * length : run_start_, true);
         const double cell = (last_cell_end_ - run_start_) / static_cast<double>(run_length_);
         const double period = run_bit_ == 1 ? cell / 2 : cell;
-        finder_.Adopt(run_start_, period, static_cast<std::size_t>(2 * (last_cell_end_ - run_start_) / period),
-                      reader_.Level());
+        auto cycles = static_cast<std::size_t>(2 * (last_cell_end_ - run_start_) / period);
+        if (!block_open_ && run_bit_ == 1 && run_start_ - reader_.Start() < kFrameCells * cell) {
+          // Less than a frame in a leader that goes on: a glitch taken for
+          // a start bit, not a block. The leader is the one found before.
+          pending_.clear();
+          state_ = State::Searching;
+          cycles += block_leader_.cycles;
+          finder_.Adopt(block_leader_.start, block_leader_.Period(), cycles, block_leader_.Level());
+        } else {
+          // The run of one tone is a leader: behind a run of ones lie the
+          // last data bits, which are ones too, so a frame's worth is kept.
+          EndBlock(run_bit_ == 1 ? run_start_ + kCellsKeptBeforeLeader * reader_.Length() : run_start_, true);
+          finder_.Adopt(run_start_, period, cycles, reader_.Level());
+        }
         EnterLeader();
         Refeed(last_cell_end_);
       } else if (reader_.Lost()) {
@@ -235,19 +245,26 @@ class Demodulator::Impl {
     const float level = static_cast<float>(candidate.leader.Level());
     // The long cycle begins at the start bit or half a cycle before it, and
     // lopsided half-waves move its middle crossing, so the crossings around
-    // it are tried as well. The start bit is the one whose next crossing
-    // of the same direction comes a whole cell later; lopsided half-waves
-    // make the others shorter.
-    double best_miss = kStartLengthMiss;
+    // it are tried as well. The start bit is the one whose cycle is a whole
+    // cell long and follows a cycle of the leader; the others are off by
+    // half a cycle or by what the lopsided half-waves take. Crossings of a
+    // square wave sampled at a low rate are a sample off at worst.
+    const double period = candidate.leader.Period();
+    double best_miss = std::numeric_limits<double>::infinity();
     const Crossing* best = nullptr;
     const std::size_t index = candidate.index;
     for (std::size_t at = index > 0 ? index - 1 : 0; at <= index + 1 && at < recent_.size(); ++at) {
       const Crossing& c = recent_[at];
       std::size_t next = at + 1;
       while (next < recent_.size() && recent_[next].rising != c.rising) ++next;
-      if (next == recent_.size()) continue;
-      const double miss = std::fabs(recent_[next].time - c.time - length) / length;
-      if (miss >= best_miss || detector_.LevelAt(c.time + length / 2) < kStartLevel * level) continue;
+      std::size_t before = at;
+      while (before > 0 && recent_[before - 1].rising != c.rising) --before;
+      if (next == recent_.size() || before < 2) continue;
+      const double cycle_miss = std::fabs(recent_[next].time - c.time - length);
+      const double leader_miss = std::fabs(c.time - recent_[before - 2].time - period);
+      if (cycle_miss > kStartLengthMiss * length + kSampleSlack) continue;
+      if (cycle_miss + leader_miss >= best_miss) continue;
+      if (detector_.LevelAt(c.time + length / 2) < kStartLevel * level) continue;
       const double q = length / 4;
       const std::array<double, 4> quarters{history_.Integral(c.time, c.time + q),
                                            history_.Integral(c.time + q, c.time + 2 * q),
@@ -255,14 +272,15 @@ class Demodulator::Impl {
                                            history_.Integral(c.time + 3 * q, c.time + length)};
       const CellShape shape = ShapeOfCell(quarters, c.rising ? 1.0 : -1.0);
       if (shape.bit == 0 && shape.fit >= kStartFit) {
-        best_miss = miss;
+        best_miss = cycle_miss + leader_miss;
         best = &c;
       }
     }
     if (best == nullptr) return;
     // The leader as it was up to its start bit; the finder has seen data
-    // cycles since.
-    EmitLeader(candidate.leader);
+    // cycles since. It is told with the block's first bit, since a glitch
+    // in a leader may pass for a start bit until the leader goes on.
+    block_leader_ = candidate.leader;
     finder_.Restart();
     reader_.Start(best->time, length, best->rising, level);
     run_length_ = 0;
@@ -278,8 +296,12 @@ class Demodulator::Impl {
 
   // Passes on the cells that end by `until`.
   void Deliver(double until) {
+    // A block opens with a whole frame's worth of cells or not at all: a
+    // glitch taken for a start bit yields a few cells and is lost again.
+    if (!block_open_ && (pending_.size() < kFrameCells || pending_[kFrameCells - 1].end > until)) return;
     while (!pending_.empty() && pending_.front().end <= until) {
       const Cell& cell = pending_.front();
+      if (!block_open_) EmitLeader(block_leader_);
       sink_.Bit(cell.bit, Seconds(cell.start));
       last_end_ = cell.end;
       block_open_ = true;
@@ -336,6 +358,7 @@ class Demodulator::Impl {
   std::deque<Cell> pending_;
   std::vector<Candidate> candidates_;
   bool block_open_ = false;
+  ToneRun block_leader_;  // the leader of the block being read
   double last_end_ = 0;
   // The run of equal good cells at the end of what was read.
   std::uint8_t run_bit_ = 0;

@@ -50,6 +50,15 @@ void LeaderFinder::Begin(double period, const Crossing& crossing) {
   last_steady_ = crossing.time;
 }
 
+bool LeaderFinder::Steady(double period) const {
+  if (!found_) return std::fabs(period - recent_period_) <= kTolerance * recent_period_ + kSampleSlack;
+  // A leader once found is held to its mean, so that the noise of a
+  // dropout cannot lead the recent period astray; the mean times the
+  // cycles is the sum, which spares a division.
+  const auto cycles = static_cast<double>(run_.cycles);
+  return std::fabs(period * cycles - run_.period_sum) <= kTolerance * run_.period_sum + kSampleSlack * cycles;
+}
+
 LeaderFinder::Event LeaderFinder::Add(const Crossing& crossing) {
   // A leader silent for too long is lost before this crossing counts, as
   // if time had been told to pass without it.
@@ -62,10 +71,7 @@ LeaderFinder::Event LeaderFinder::Add(const Crossing& crossing) {
   }
   const double period = crossing.time - last_[direction];
   last_[direction] = crossing.time;
-  // A leader once found is held to its mean, so that the noise of a dropout
-  // cannot lead the recent period astray.
-  const double expected = found_ ? run_.Period() : recent_period_;
-  if (run_.cycles != 0 && std::fabs(period - expected) <= kTolerance * expected + kSampleSlack) {
+  if (run_.cycles != 0 && Steady(period)) {
     ++run_.cycles;
     run_.period_sum += period;
     run_.level_sum += crossing.level;

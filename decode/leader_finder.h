@@ -14,6 +14,8 @@ struct ToneRun {
   double level_sum = 0;    // amplitudes at those cycles, added up
 
   double Period() const { return cycles == 0 ? 0 : period_sum / static_cast<double>(cycles); }
+  // Whether `length` is longer than `times` the mean period.
+  bool Exceeds(double length, double times) const { return length * static_cast<double>(cycles) > times * period_sum; }
   double Level() const { return cycles == 0 ? 0 : level_sum / static_cast<double>(cycles); }
 };
 
@@ -47,6 +49,7 @@ class LeaderFinder {
 
  private:
   void Begin(double period, const Crossing& crossing);
+  bool Steady(double period) const;
 
   double shortest_;
   double longest_;

@@ -35,11 +35,26 @@ void HalvePairs(const float* in, float* out, std::size_t count) {
 // signal, and keeping them in bounds keeps every sum after them finite.
 constexpr float kLimit = 8.0f;
 
-// NaN becomes the lower limit: max() keeps its first operand unless the
-// second compares greater, which NaN never does.
+// NaN becomes the lower limit.
+#if defined(__SSE2__) && !defined(ORVANO_PORTABLE_KERNELS)
 void ClampSamples(std::span<float> samples) {
+  // maxps returns its second operand when either is NaN.
+  const __m128 low = _mm_set1_ps(-kLimit);
+  const __m128 high = _mm_set1_ps(kLimit);
+  std::size_t i = 0;
+  for (; i + 4 <= samples.size(); i += 4) {
+    float* p = samples.data() + i;
+    _mm_storeu_ps(p, _mm_min_ps(_mm_max_ps(_mm_loadu_ps(p), low), high));
+  }
+  for (; i < samples.size(); ++i) samples[i] = std::min(std::max(-kLimit, samples[i]), kLimit);
+}
+#else
+void ClampSamples(std::span<float> samples) {
+  // max() keeps its first operand unless the second compares greater,
+  // which NaN never does.
   for (float& sample : samples) sample = std::min(std::max(-kLimit, sample), kLimit);
 }
+#endif
 
 }  // namespace
 

@@ -217,11 +217,15 @@ std::vector<RateParam> RateParams() {
   int turn = 0;
   for (const unsigned rate : {11025u, 22050u, 43200u, 44100u, 48000u, 96000u, 192000u}) {
     for (const double baud : {1000.0, 1200.0, 1225.0, 2400.0, 2450.0, 2600.0}) {
-      // Two cycles of the high tone in under five samples: a sampled
-      // square wave no longer tells its tones apart there.
-      if (rate / baud < 8) continue;
+      // A cell of 2450 baud at 11025 Hz holds four and a half samples; a
+      // square wave sampled that coarsely puts its cycles a sample off, as
+      // long as half of the high tone's. 2400 baud is the most it reads,
+      // and only the square wave without a fault; a sine there comes
+      // through 8 bits with a bit wrong now and then.
+      if (rate / baud < 4.55) continue;
+      const bool coarse = rate / baud < 6;
       for (const bool inverted : {false, true}) {
-        params.push_back({rate, baud, inverted, ++turn % 2 == 0 ? WaveShape::Square : WaveShape::Smooth});
+        params.push_back({rate, baud, inverted, ++turn % 2 == 0 || coarse ? WaveShape::Square : WaveShape::Smooth});
       }
     }
   }
