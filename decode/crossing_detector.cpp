@@ -81,21 +81,17 @@ double CrossingDetector::SafeTime() const {
   return static_cast<double>(done_) - static_cast<double>(back_limit_) - 1.0;
 }
 
-float CrossingDetector::LevelAt(double time) const {
-  if (groups_done_ == 0) return 0;
-  auto group = static_cast<std::uint64_t>(std::max(time, 0.0)) / kGroupSamples;
-  if (group >= groups_done_) group = groups_done_ - 1;
-  if (group + levels_.size() < groups_done_) group = groups_done_ - levels_.size();
-  return levels_[group % levels_.size()];
-}
-
 void CrossingDetector::Scan(const SampleHistory& history, std::vector<Crossing>& out) {
   if (done_ < history.Begin()) done_ = (history.Begin() + kGroupSamples - 1) / kGroupSamples * kGroupSamples;
+  // At most one crossing a sample, so the list never grows inside a group.
+  if (history.End() > done_) out.reserve(out.size() + static_cast<std::size_t>(history.End() - done_));
   for (; done_ + kGroupSamples <= history.End(); done_ += kGroupSamples) ScanGroup(history, done_, out);
 }
 
 void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out) {
   const float* samples = history.Data(first);
+  const std::uint64_t begin = history.Begin();
+  const float* data = history.Data(begin);
   window_[window_next_] = ExtremesOfGroup(samples);
   window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
   float lowest = window_[0].lowest;
@@ -134,9 +130,9 @@ void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t fir
         while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
       }
       double time = static_cast<double>(j);
-      if (j > history.Begin()) {
-        const float before = history.At(j - 1) - middle;
-        const float after = history.At(j) - middle;
+      if (j > begin) {
+        const float before = data[j - 1 - begin] - middle;
+        const float after = data[j - begin] - middle;
         const float step = after - before;
         // Samples near the float limits can overflow on the way; such a
         // crossing stays at the sample.

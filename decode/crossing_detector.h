@@ -50,7 +50,13 @@ class CrossingDetector {
   // Every crossing before this time has been found.
   double SafeTime() const;
   // The amplitude over the group that holds `time`, for recent times.
-  float LevelAt(double time) const;
+  float LevelAt(double time) const {
+    if (groups_done_ == 0) return 0;
+    auto group = static_cast<std::uint64_t>(time > 0 ? time : 0) / kGroupSamples;
+    if (group >= groups_done_) group = groups_done_ - 1;
+    if (group + levels_.size() < groups_done_) group = groups_done_ - levels_.size();
+    return levels_[group % levels_.size()];
+  }
 
  private:
   void ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out);
