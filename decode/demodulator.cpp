@@ -1,7 +1,6 @@
 #include "decode/demodulator.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <deque>
 #include <limits>
@@ -9,11 +8,11 @@
 #include <vector>
 
 #include "decode/cell_reader.h"
-#include "decode/cell_shape.h"
 #include "decode/crossing_detector.h"
 #include "decode/leader_finder.h"
 #include "decode/sample_decimator.h"
 #include "decode/sample_history.h"
+#include "decode/start_bit.h"
 
 namespace orvano::decode {
 namespace {
@@ -25,16 +24,14 @@ constexpr std::size_t kHistory = 2048;
 // A cycle this much longer than a leader cycle holds a start bit: from its
 // start it is twice as long, from the middle of a cycle one and a half.
 constexpr double kStartCycle = 1.3;
-// A start bit must look like a 0 cell this clearly, at this share of the
-// leader's level, and last a cell to within this share.
-constexpr double kStartFit = 0.65;
-constexpr double kStartLevel = 0.5;
-constexpr double kStartLengthMiss = 0.12;
-constexpr double kSampleSlack = 1.0;
+// A start bit is checked once this many leader cycles have passed it.
+constexpr double kStartCheckCycles = 3.6;
 // Behind a leader at the block's own speed lie the last data bits, which
 // are ones: a frame's worth of cells is kept.
 constexpr double kCellsKeptBeforeLeader = 11;
 constexpr std::size_t kFrameCells = 11;
+// The share of a cell by which a cell may end after a cut.
+constexpr double kEdgeSlack = 0.25;
 // Data holds at most ten 1 cells in a row (eight data and two stop bits)
 // and nine 0 cells; longer runs of one tone are a leader, at the block's
 // speed or at half of it.
@@ -205,7 +202,7 @@ class Demodulator::Impl {
   // start bit always comes before its leader could be taken for lost.
   void CheckCandidates(double safe) {
     while (state_ == State::Leader && !candidates_.empty() &&
-           safe >= recent_[candidates_.front().index].time + 3.6 * candidates_.front().leader.Period()) {
+           safe >= recent_[candidates_.front().index].time + kStartCheckCycles * candidates_.front().leader.Period()) {
       const Candidate candidate = candidates_.front();
       candidates_.erase(candidates_.begin());
       CheckStartBit(candidate);
@@ -241,48 +238,16 @@ class Demodulator::Impl {
   }
 
   void CheckStartBit(const Candidate& candidate) {
-    const double length = 2 * candidate.leader.Period();
-    const float level = static_cast<float>(candidate.leader.Level());
-    // The long cycle begins at the start bit or half a cycle before it, and
-    // lopsided half-waves move its middle crossing, so the crossings around
-    // it are tried as well. The start bit is the one whose cycle is a whole
-    // cell long and follows a cycle of the leader; the others are off by
-    // half a cycle or by what the lopsided half-waves take. Crossings of a
-    // square wave sampled at a low rate are a sample off at worst.
-    const double period = candidate.leader.Period();
-    double best_miss = std::numeric_limits<double>::infinity();
-    const Crossing* best = nullptr;
-    const std::size_t index = candidate.index;
-    for (std::size_t at = index > 0 ? index - 1 : 0; at <= index + 1 && at < recent_.size(); ++at) {
-      const Crossing& c = recent_[at];
-      std::size_t next = at + 1;
-      while (next < recent_.size() && recent_[next].rising != c.rising) ++next;
-      std::size_t before = at;
-      while (before > 0 && recent_[before - 1].rising != c.rising) --before;
-      if (next == recent_.size() || before < 2) continue;
-      const double cycle_miss = std::fabs(recent_[next].time - c.time - length);
-      const double leader_miss = std::fabs(c.time - recent_[before - 2].time - period);
-      if (cycle_miss > kStartLengthMiss * length + kSampleSlack) continue;
-      if (cycle_miss + leader_miss >= best_miss) continue;
-      if (detector_.LevelAt(c.time + length / 2) < kStartLevel * level) continue;
-      const double q = length / 4;
-      const std::array<double, 4> quarters{history_.Integral(c.time, c.time + q),
-                                           history_.Integral(c.time + q, c.time + 2 * q),
-                                           history_.Integral(c.time + 2 * q, c.time + 3 * q),
-                                           history_.Integral(c.time + 3 * q, c.time + length)};
-      const CellShape shape = ShapeOfCell(quarters, c.rising ? 1.0 : -1.0);
-      if (shape.bit == 0 && shape.fit >= kStartFit) {
-        best_miss = cycle_miss + leader_miss;
-        best = &c;
-      }
-    }
-    if (best == nullptr) return;
+    const std::optional<StartBit> start =
+        FindStartBit(recent_, candidate.index, candidate.leader, history_, detector_);
+    if (!start) return;
     // The leader as it was up to its start bit; the finder has seen data
     // cycles since. It is told with the block's first bit, since a glitch
     // in a leader may pass for a start bit until the leader goes on.
     block_leader_ = candidate.leader;
     finder_.Restart();
-    reader_.Start(best->time, length, best->rising, level);
+    reader_.Start(start->time, 2 * candidate.leader.Period(), start->rising,
+                  static_cast<float>(candidate.leader.Level()));
     run_length_ = 0;
     state_ = State::Block;
     block_open_ = false;
@@ -341,8 +306,6 @@ class Demodulator::Impl {
     const double factor = decimator_.Factor();
     return (time * factor + (factor - 1) / 2) / sample_rate_;
   }
-
-  static constexpr double kEdgeSlack = 0.25;
 
   unsigned sample_rate_;
   SampleDecimator decimator_;

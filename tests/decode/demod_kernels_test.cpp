@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <span>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "decode/leader_finder.h"
 #include "decode/sample_decimator.h"
 #include "decode/sample_history.h"
+#include "decode/start_bit.h"
 
 namespace orvano::decode {
 namespace {
@@ -280,6 +282,72 @@ TEST(LeaderFinder, KeepsALeaderThroughADropoutAndLosesItInSilence) {
   EXPECT_FALSE(finder.Found());
   EXPECT_NEAR(finder.LostRun().Period(), 18.0, 1e-9);
   EXPECT_EQ(finder.RunStart(), std::numeric_limits<double>::infinity());
+}
+
+// --- The start of a block ------------------------------------------------------
+
+TEST(FindStartBit, PicksTheCrossingThatBeginsTheStartBit) {
+  // 40 leader cycles of 20 samples, then a 0 cell of 40 and a 1 cell, with
+  // the first half-wave taking `duty` of each cycle.
+  struct Case {
+    double duty;
+    bool inverted;
+  };
+  for (const Case c : {Case{0.5, false}, Case{0.5, true}, Case{0.62, false}, Case{0.38, true}}) {
+    SCOPED_TRACE(c.duty);
+    std::vector<float> samples(256, 0.0f);
+    const double start = 256 + 40 * 20 + 0.3;
+    const auto wave = [&](double t) {
+      double cycle = 20;
+      double from = 256.3;
+      if (t >= start) {
+        cycle = t < start + 40 ? 40 : 20;
+        from = t < start + 40 ? start : start + 40;
+      }
+      const double phase = std::fmod(t - from, cycle) / cycle;
+      const float value = phase < c.duty ? 0.6f : -0.6f;
+      return c.inverted ? -value : value;
+    };
+    for (int n = 256; n < 256 + 40 * 20 + 160; ++n) samples.push_back(wave(n));
+    samples.resize(samples.size() + 128, 0.0f);
+    SampleHistory history(samples.size());
+    const std::span<float> room = history.Room(samples.size());
+    std::copy(samples.begin(), samples.end(), room.begin());
+    history.Commit(samples.size());
+    CrossingDetector detector(44100);
+    std::vector<Crossing> crossings;
+    detector.Scan(history, crossings);
+    const ToneRun leader{256.3, 20.0 * 60, 60, 0.6 * 60};
+    std::size_t index = 2;
+    while (index < crossings.size() && crossings[index].time - crossings[index - 2].time < 26) ++index;
+    ASSERT_LT(index, crossings.size());
+    const std::optional<StartBit> found = FindStartBit(crossings, index - 2, leader, history, detector);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_NEAR(found->time, start, 1.0);
+    EXPECT_EQ(found->rising, !c.inverted);
+  }
+}
+
+TEST(FindStartBit, TakesNoGlitchInALeaderForOne) {
+  // One cycle of the leader stretched by half, as wow on a splice might.
+  std::vector<float> samples;
+  for (int cycle = 0; cycle < 60; ++cycle) {
+    const int half = cycle == 30 ? 15 : 10;
+    samples.insert(samples.end(), static_cast<std::size_t>(half), 0.6f);
+    samples.insert(samples.end(), static_cast<std::size_t>(half), -0.6f);
+  }
+  SampleHistory history(samples.size());
+  const std::span<float> room = history.Room(samples.size());
+  std::copy(samples.begin(), samples.end(), room.begin());
+  history.Commit(samples.size());
+  CrossingDetector detector(44100);
+  std::vector<Crossing> crossings;
+  detector.Scan(history, crossings);
+  const ToneRun leader{0, 20.0 * 50, 50, 0.6 * 50};
+  for (std::size_t index = 2; index < crossings.size(); ++index) {
+    if (crossings[index].time - crossings[index - 2].time < 26) continue;
+    EXPECT_FALSE(FindStartBit(crossings, index - 2, leader, history, detector).has_value()) << crossings[index].time;
+  }
 }
 
 }  // namespace
