@@ -42,7 +42,7 @@ constexpr double kLevelGain = 1.0 / 32;
 }  // namespace
 
 CellReader::CellReader(unsigned rate, const SampleHistory& history, const CrossingDetector& detector)
-    : history_(history), detector_(detector), rate_(rate), slack_(kSampleSlack) {}
+    : history_(history), detector_(detector), rate_(rate) {}
 
 void CellReader::Start(double start, double length, bool rising, float level) {
   cursor_ = 0;
@@ -87,7 +87,7 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
     ++inside_count;
   }
   const auto near = [&](const Crossing* c, double at, double tolerance) {
-    return std::fabs(c->time - (start + at * length)) <= tolerance * length + slack_;
+    return std::fabs(c->time - (start + at * length)) <= tolerance * length + kSampleSlack;
   };
   Cell cell{start, end, 0, false};
   const double level = detector_.LevelAt(start + 0.5 * length);

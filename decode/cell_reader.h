@@ -65,7 +65,6 @@ class CellReader {
   double nominal_ = 0;
   bool rising_ = false;
   double level_ = 0;
-  double slack_;
   std::size_t good_run_ = 0;
   std::size_t unsure_cells_ = 0;
   std::size_t lost_after_ = 0;
