@@ -14,6 +14,7 @@
 
 #include "tests/decode/framing_sink.h"
 #include "tests/support/tape_synth.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/wave_samples.h"
 
 namespace orvano::decode {
@@ -436,6 +437,22 @@ TEST(Demodulator, ARecordingCutInsideABlockEndsTheBlock) {
   ASSERT_GT(heard.size(), 10u);
   const auto& played = spec.blocks[1].bytes;
   EXPECT_TRUE(std::equal(heard.begin(), heard.end() - 1, played.begin()));
+}
+
+TEST(Demodulator, ReadsSynthesisedWaveFilesOfEveryFormat) {
+  orvano::testing::TempDir dir;
+  for (const SampleFormat format : {SampleFormat::Unsigned8, SampleFormat::Signed16, SampleFormat::Float}) {
+    for (const unsigned channels : {1u, 2u}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(format)) + " " + std::to_string(channels));
+      TapeSpec spec = TwoBlocks(22050, 1225);
+      spec.format = format;
+      const std::string path = dir.File("tape.wav");
+      orvano::testing::WriteFile(path, orvano::testing::WaveFile(Synthesize(spec), 22050, format, channels));
+      const auto wave = orvano::testing::ReadWaveSamples(path);
+      EXPECT_EQ(wave.sample_rate, 22050u);
+      ExpectEveryBlock(Demodulate(wave.samples, wave.sample_rate), spec);
+    }
+  }
 }
 
 // --- Recordings made by other tools -----------------------------------------
