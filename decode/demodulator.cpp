@@ -261,9 +261,7 @@ class Demodulator::Impl {
 
   // Passes on the cells that end by `until`.
   void Deliver(double until) {
-    // A block opens with a whole frame's worth of cells or not at all: a
-    // glitch taken for a start bit yields a few cells and is lost again.
-    if (!block_open_ && (pending_.size() < kFrameCells || pending_[kFrameCells - 1].end > until)) return;
+    if (!block_open_ && !BlockBegun(until)) return;
     while (!pending_.empty() && pending_.front().end <= until) {
       const Cell& cell = pending_.front();
       if (!block_open_) EmitLeader(block_leader_);
@@ -272,6 +270,17 @@ class Demodulator::Impl {
       block_open_ = true;
       pending_.pop_front();
     }
+  }
+
+  // A glitch in a leader may pass for a start bit, and the leader's cells
+  // behind it for a frame of FF. A block is sure of itself once the start
+  // bit of its second or third frame has come, and only then opens.
+  bool BlockBegun(double until) const {
+    const std::size_t third = 2 * kFrameCells;
+    if (pending_.size() <= third || pending_[third].end > until) return false;
+    const Cell& second_start = pending_[kFrameCells];
+    const Cell& third_start = pending_[third];
+    return (second_start.good && second_start.bit == 0) || (third_start.good && third_start.bit == 0);
   }
 
   // The block ends at `cut`: cells up to there are passed on, the rest
