@@ -24,8 +24,10 @@ constexpr std::size_t kHistory = 2048;
 // A cycle this much longer than a leader cycle holds a start bit: from its
 // start it is twice as long, from the middle of a cycle one and a half.
 constexpr double kStartCycle = 1.3;
-// A start bit is checked once this many leader cycles have passed it.
-constexpr double kStartCheckCycles = 3.6;
+// A start bit is checked once this many leader cycles and samples have
+// passed the crossing before it.
+constexpr double kStartCheckCycles = 5;
+constexpr double kStartCheckSamples = 2;
 // Behind a leader at the block's own speed lie the last data bits, which
 // are ones: a frame's worth of cells is kept.
 constexpr double kCellsKeptBeforeLeader = 11;
@@ -164,7 +166,7 @@ class Demodulator::Impl {
         const double cell = (last_cell_end_ - run_start_) / static_cast<double>(run_length_);
         const double period = run_bit_ == 1 ? cell / 2 : cell;
         auto cycles = static_cast<std::size_t>(2 * (last_cell_end_ - run_start_) / period);
-        if (!block_open_ && run_bit_ == 1 && run_start_ - reader_.Start() < kFrameCells * cell) {
+        if (!begun_ && run_bit_ == 1 && run_start_ - reader_.Start() < kFrameCells * cell) {
           // Less than a frame in a leader that goes on: a glitch taken for
           // a start bit, not a block. The leader is the one found before.
           pending_.clear();
@@ -202,7 +204,8 @@ class Demodulator::Impl {
   // start bit always comes before its leader could be taken for lost.
   void CheckCandidates(double safe) {
     while (state_ == State::Leader && !candidates_.empty() &&
-           safe >= recent_[candidates_.front().index].time + kStartCheckCycles * candidates_.front().leader.Period()) {
+           safe >= recent_[candidates_.front().index].time + kStartCheckCycles * candidates_.front().leader.Period() +
+                       kStartCheckSamples) {
       const Candidate candidate = candidates_.front();
       candidates_.erase(candidates_.begin());
       CheckStartBit(candidate);
@@ -216,6 +219,13 @@ class Demodulator::Impl {
       const Cell& cell = *next;
       pending_.push_back(cell);
       last_cell_end_ = cell.end;
+      // A glitch in a leader may pass for a start bit, and the leader's
+      // cells behind it for a frame of FF. A block is sure of itself once
+      // the start bit of its second or third frame has come.
+      ++block_cells_;
+      if ((block_cells_ == kFrameCells + 1 || block_cells_ == 2 * kFrameCells + 1) && cell.good && cell.bit == 0) {
+        begun_ = true;
+      }
       if (!cell.good) {
         run_length_ = 0;
         continue;
@@ -249,6 +259,8 @@ class Demodulator::Impl {
     reader_.Start(start->time, 2 * candidate.leader.Period(), start->rising,
                   static_cast<float>(candidate.leader.Level()));
     run_length_ = 0;
+    block_cells_ = 0;
+    begun_ = false;
     state_ = State::Block;
     block_open_ = false;
   }
@@ -261,7 +273,7 @@ class Demodulator::Impl {
 
   // Passes on the cells that end by `until`.
   void Deliver(double until) {
-    if (!block_open_ && !BlockBegun(until)) return;
+    if (!begun_) return;
     while (!pending_.empty() && pending_.front().end <= until) {
       const Cell& cell = pending_.front();
       if (!block_open_) EmitLeader(block_leader_);
@@ -270,17 +282,6 @@ class Demodulator::Impl {
       block_open_ = true;
       pending_.pop_front();
     }
-  }
-
-  // A glitch in a leader may pass for a start bit, and the leader's cells
-  // behind it for a frame of FF. A block is sure of itself once the start
-  // bit of its second or third frame has come, and only then opens.
-  bool BlockBegun(double until) const {
-    const std::size_t third = 2 * kFrameCells;
-    if (pending_.size() <= third || pending_[third].end > until) return false;
-    const Cell& second_start = pending_[kFrameCells];
-    const Cell& third_start = pending_[third];
-    return (second_start.good && second_start.bit == 0) || (third_start.good && third_start.bit == 0);
   }
 
   // The block ends at `cut`: cells up to there are passed on, the rest
@@ -300,7 +301,8 @@ class Demodulator::Impl {
     // hears the crossings from there.
     if (state_ == State::Block) keep = std::min({keep, reader_.NextStart() - reader_.Length(), reader_.SureUntil()});
     if (state_ == State::Leader && !candidates_.empty()) {
-      keep = std::min(keep, recent_[candidates_.front().index > 0 ? candidates_.front().index - 1 : 0].time);
+      // The start bit's cycle is weighed against the leader cycle before it.
+      keep = std::min(keep, recent_[candidates_.front().index > 4 ? candidates_.front().index - 4 : 0].time);
     }
     std::size_t drop = 0;
     while (drop + 2 < recent_.size() && recent_[drop].time < keep) ++drop;
@@ -330,6 +332,8 @@ class Demodulator::Impl {
   std::deque<Cell> pending_;
   std::vector<Candidate> candidates_;
   bool block_open_ = false;
+  std::size_t block_cells_ = 0;  // cells read since the start bit
+  bool begun_ = false;           // the block is sure to be one, and opens
   ToneRun block_leader_;  // the leader of the block being read
   double last_end_ = 0;
   // The run of equal good cells at the end of what was read.

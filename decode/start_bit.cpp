@@ -28,6 +28,9 @@ std::optional<StartBit> FindStartBit(std::span<const Crossing> crossings, std::s
   std::optional<StartBit> best;
   for (std::size_t at = index > 0 ? index - 1 : 0; at <= index + 1 && at < crossings.size(); ++at) {
     const Crossing& c = crossings[at];
+    // Only the crossings of the long cycle itself; what follows a gap
+    // after it is no part of this start bit.
+    if (c.time > crossings[index].time + 1.5 * period) break;
     std::size_t next = at + 1;
     while (next < crossings.size() && crossings[next].rising != c.rising) ++next;
     std::size_t before = at;

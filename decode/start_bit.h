@@ -23,7 +23,8 @@ struct StartBit {
 // tried as well. The start bit is the one whose cycle lasts a whole cell,
 // follows a cycle of the leader, and has the shape of a 0 cell at the
 // leader's level; the others are off by half a cycle or by what the
-// lopsided half-waves take.
+// lopsided half-waves take. The crossings must be known up to five leader
+// cycles and two samples after `crossings[index]`.
 std::optional<StartBit> FindStartBit(std::span<const Crossing> crossings, std::size_t index, const ToneRun& leader,
                                      const SampleHistory& history, const CrossingDetector& detector);
 
