@@ -25,7 +25,7 @@ using orvano::testing::Gap;
 using orvano::testing::SampleFormat;
 using orvano::testing::SynthBlock;
 using orvano::testing::Synthesize;
-using orvano::testing::TapeSpec;
+using orvano::testing::TapePlan;
 using orvano::testing::WaveShape;
 using testing::FramingSink;
 
@@ -39,16 +39,16 @@ std::vector<std::uint8_t> RandomBytes(std::size_t count, std::uint32_t seed) {
 // A header block and a data block as a tape has them, with short leaders
 // to keep the tests quick. The data holds every byte value's neighbours:
 // runs of FF and 00 as well as random bytes.
-TapeSpec TwoBlocks(unsigned rate, double baud) {
-  TapeSpec spec;
-  spec.sample_rate = rate;
+TapePlan TwoBlocks(unsigned rate, double baud) {
+  TapePlan plan;
+  plan.sample_rate = rate;
   std::vector<std::uint8_t> header(10, 0xD0);
   for (const char c : std::string("GAME  ")) header.push_back(static_cast<std::uint8_t>(c));
   std::vector<std::uint8_t> data = RandomBytes(60, static_cast<std::uint32_t>(rate) + static_cast<std::uint32_t>(baud));
   data.insert(data.begin() + 20, {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x55, 0xAA});
-  spec.blocks = {SynthBlock{header, baud, 1200, {}}, SynthBlock{data, baud, 600, {}}};
-  spec.gap_seconds = 0.25;
-  return spec;
+  plan.blocks = {SynthBlock{header, baud, 1200, {}}, SynthBlock{data, baud, 600, {}}};
+  plan.gap_seconds = 0.25;
+  return plan;
 }
 
 FramingSink Demodulate(const std::vector<float>& samples, unsigned rate, std::size_t piece = 4099) {
@@ -62,16 +62,16 @@ FramingSink Demodulate(const std::vector<float>& samples, unsigned rate, std::si
 }
 
 // Every block comes back whole and framed right, at the speed it was played.
-void ExpectEveryBlock(const FramingSink& sink, const TapeSpec& spec, double speed = 1) {
+void ExpectEveryBlock(const FramingSink& sink, const TapePlan& plan, double speed = 1) {
   EXPECT_EQ(sink.order_faults, 0u);
-  ASSERT_EQ(sink.blocks.size(), spec.blocks.size());
-  for (std::size_t i = 0; i < spec.blocks.size(); ++i) {
+  ASSERT_EQ(sink.blocks.size(), plan.blocks.size());
+  for (std::size_t i = 0; i < plan.blocks.size(); ++i) {
     SCOPED_TRACE("block " + std::to_string(i));
-    std::vector<std::uint8_t> expected = spec.blocks[i].bytes;
-    expected.insert(expected.end(), spec.blocks[i].junk.begin(), spec.blocks[i].junk.end());
+    std::vector<std::uint8_t> expected = plan.blocks[i].bytes;
+    expected.insert(expected.end(), plan.blocks[i].junk.begin(), plan.blocks[i].junk.end());
     EXPECT_EQ(sink.blocks[i].bytes, expected);
     EXPECT_EQ(sink.blocks[i].bad_frames, 0u);
-    EXPECT_NEAR(sink.blocks[i].baud, spec.blocks[i].baud * speed, 0.03 * spec.blocks[i].baud);
+    EXPECT_NEAR(sink.blocks[i].baud, plan.blocks[i].baud * speed, 0.03 * plan.blocks[i].baud);
   }
 }
 
@@ -80,58 +80,58 @@ void ExpectEveryBlock(const FramingSink& sink, const TapeSpec& spec, double spee
 struct FaultCase {
   const char* name;
   double speed;  // the speed the fault plays the tape at
-  std::function<void(TapeSpec&)> apply;
+  std::function<void(TapePlan&)> apply;
 };
 
 const FaultCase kFaults[] = {
-    {"Clean", 1, [](TapeSpec&) {}},
-    {"Offset", 1, [](TapeSpec& s) { s.impairments.level_dbfs = -9; s.impairments.dc_offset = 0.4; }},
+    {"Clean", 1, [](TapePlan&) {}},
+    {"Offset", 1, [](TapePlan& s) { s.impairments.level_dbfs = -9; s.impairments.dc_offset = 0.4; }},
     {"OffsetDrift", 1,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.impairments.level_dbfs = -12;
        s.impairments.dc_offset = -0.2;
        s.impairments.drift = 0.4;
        s.impairments.drift_hz = 2;
      }},
-    {"Inverted", 1, [](TapeSpec& s) { s.impairments.inverted = true; }},
+    {"Inverted", 1, [](TapePlan& s) { s.impairments.inverted = true; }},
     {"Quiet40dB", 1,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.impairments.level_dbfs = -40;
        s.format = SampleFormat::Signed16;
      }},
-    {"EightBit", 1, [](TapeSpec& s) { s.format = SampleFormat::Unsigned8; }},
+    {"EightBit", 1, [](TapePlan& s) { s.format = SampleFormat::Unsigned8; }},
     {"Clipped", 1,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.shape = WaveShape::Smooth;
        s.impairments.level_dbfs = 14;
      }},
-    {"Noise14dB", 1, [](TapeSpec& s) { s.impairments.snr_db = 14; }},
+    {"Noise14dB", 1, [](TapePlan& s) { s.impairments.snr_db = 14; }},
     {"SmoothNoise14dB", 1,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.shape = WaveShape::Smooth;
        s.impairments.snr_db = 14;
      }},
-    {"Hum50", 1, [](TapeSpec& s) { s.impairments.hum_db = -12; }},
+    {"Hum50", 1, [](TapePlan& s) { s.impairments.hum_db = -12; }},
     {"Hum60", 1,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.impairments.hum_db = -12;
        s.impairments.hum_hz = 60;
      }},
-    {"LopsidedDuty", 1, [](TapeSpec& s) { s.impairments.duty = 0.62; }},
-    {"LopsidedLevel", 1, [](TapeSpec& s) { s.impairments.second_half = 0.45; }},
+    {"LopsidedDuty", 1, [](TapePlan& s) { s.impairments.duty = 0.62; }},
+    {"LopsidedLevel", 1, [](TapePlan& s) { s.impairments.second_half = 0.45; }},
     {"HighFrequencyLoss", 1,
-     [](TapeSpec& s) { s.impairments.hf_cutoff_hz = 2.1 * s.blocks[0].baud; }},
-    {"Slow", 0.9, [](TapeSpec& s) { s.impairments.speed = 0.9; }},
-    {"Fast", 1.1, [](TapeSpec& s) { s.impairments.speed = 1.1; }},
+     [](TapePlan& s) { s.impairments.hf_cutoff_hz = 2.1 * s.blocks[0].baud; }},
+    {"Slow", 0.9, [](TapePlan& s) { s.impairments.speed = 0.9; }},
+    {"Fast", 1.1, [](TapePlan& s) { s.impairments.speed = 1.1; }},
     {"WowFlutter", 1,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.impairments.wow = 0.03;
        s.impairments.wow_hz = 0.8;
        s.impairments.flutter = 0.008;
        s.impairments.flutter_hz = 14;
      }},
     {"DropoutsInLeaderAndData", 1,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        // A deep one in each leader, and a shallow one in the data.
        const double cell = 1 / s.blocks[0].baud;
        const double header_leader = s.gap_seconds;
@@ -142,7 +142,7 @@ const FaultCase kFaults[] = {
                                  {data + 300 * cell, 0.012, -16}};
      }},
     {"Everything", 0.95,
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        auto& f = s.impairments;
        s.shape = WaveShape::Smooth;
        s.format = SampleFormat::Unsigned8;
@@ -172,9 +172,9 @@ class DemodulatorFaults : public ::testing::TestWithParam<FaultParam> {};
 
 TEST_P(DemodulatorFaults, ReadsEveryByte) {
   const FaultParam& param = GetParam();
-  TapeSpec spec = TwoBlocks(param.rate, param.baud);
-  param.fault->apply(spec);
-  ExpectEveryBlock(Demodulate(Synthesize(spec), param.rate), spec, param.fault->speed);
+  TapePlan plan = TwoBlocks(param.rate, param.baud);
+  param.fault->apply(plan);
+  ExpectEveryBlock(Demodulate(Synthesize(plan), param.rate), plan, param.fault->speed);
 }
 
 std::vector<FaultParam> FaultParams() {
@@ -206,11 +206,11 @@ class DemodulatorRates : public ::testing::TestWithParam<RateParam> {};
 
 TEST_P(DemodulatorRates, ReadsEveryByte) {
   const RateParam& param = GetParam();
-  TapeSpec spec = TwoBlocks(param.rate, param.baud);
-  spec.shape = param.shape;
-  spec.impairments.inverted = param.inverted;
-  spec.format = param.rate % 1000 == 0 ? SampleFormat::Signed16 : SampleFormat::Unsigned8;
-  ExpectEveryBlock(Demodulate(Synthesize(spec), param.rate), spec);
+  TapePlan plan = TwoBlocks(param.rate, param.baud);
+  plan.shape = param.shape;
+  plan.impairments.inverted = param.inverted;
+  plan.format = param.rate % 1000 == 0 ? SampleFormat::Signed16 : SampleFormat::Unsigned8;
+  ExpectEveryBlock(Demodulate(Synthesize(plan), param.rate), plan);
 }
 
 std::vector<RateParam> RateParams() {
@@ -244,40 +244,40 @@ INSTANTIATE_TEST_SUITE_P(Each, DemodulatorRates, ::testing::ValuesIn(RateParams(
 
 struct LayoutCase {
   const char* name;
-  std::function<void(TapeSpec&)> apply;
+  std::function<void(TapePlan&)> apply;
 };
 
 const LayoutCase kLayouts[] = {
     {"NoGapJunkAfterEveryBlock",
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.gap = Gap::Nothing;
        for (auto& block : s.blocks) block.junk = {0xFE, 0, 0, 0, 0, 0, 0, 0};
      }},
-    {"NegativeLevelGaps", [](TapeSpec& s) { s.gap = Gap::NegativeLevel; }},
+    {"NegativeLevelGaps", [](TapePlan& s) { s.gap = Gap::NegativeLevel; }},
     {"HissGaps",
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.gap = Gap::Hiss;
        s.hiss_db = -26;
      }},
     {"LoaderAt1200ThenDataAt2400NoGap",
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.gap = Gap::Nothing;
        s.blocks[1].baud = 2400;
        s.blocks[1].leader_cycles = 1200;
      }},
-    {"LoaderAt1200ThenDataAt2400", [](TapeSpec& s) { s.blocks[1].baud = 2400; }},
+    {"LoaderAt1200ThenDataAt2400", [](TapePlan& s) { s.blocks[1].baud = 2400; }},
     {"DataAt2400ThenBlockAt1200NoGap",
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.gap = Gap::Nothing;
        s.blocks[0].baud = 2400;
      }},
     {"ThreeBlocksNoGapLastEndsInOnes",
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        s.gap = Gap::Nothing;
        s.blocks.push_back({{0x12, 0xFF, 0xFF}, 1200, 400, {}});
      }},
     {"ShortLeaders",
-     [](TapeSpec& s) {
+     [](TapePlan& s) {
        for (auto& block : s.blocks) block.leader_cycles = 260;
      }},
 };
@@ -287,9 +287,9 @@ class DemodulatorLayouts : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(DemodulatorLayouts, ReadsEveryBlock) {
   for (const unsigned rate : {22050u, 44100u}) {
     SCOPED_TRACE(rate);
-    TapeSpec spec = TwoBlocks(rate, 1200);
-    GetParam().apply(spec);
-    ExpectEveryBlock(Demodulate(Synthesize(spec), rate), spec);
+    TapePlan plan = TwoBlocks(rate, 1200);
+    GetParam().apply(plan);
+    ExpectEveryBlock(Demodulate(Synthesize(plan), rate), plan);
   }
 }
 
@@ -370,9 +370,9 @@ class LoggingSink final : public SymbolSink {
 };
 
 TEST(Demodulator, HearsTheSameWhateverTheBlockLengths) {
-  TapeSpec spec = TwoBlocks(44100, 1200);
-  spec.impairments.snr_db = 16;
-  const std::vector<float> samples = Synthesize(spec);
+  TapePlan plan = TwoBlocks(44100, 1200);
+  plan.impairments.snr_db = 16;
+  const std::vector<float> samples = Synthesize(plan);
   std::string first;
   for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, std::size_t{4096}, std::size_t{8193}, samples.size()}) {
     SCOPED_TRACE(piece);
@@ -389,22 +389,22 @@ TEST(Demodulator, HearsTheSameWhateverTheBlockLengths) {
 }
 
 TEST(Demodulator, TellsWhereLeadersAndBlocksAreAndHowFastAndLoud) {
-  TapeSpec spec = TwoBlocks(48000, 1225);
-  spec.impairments.level_dbfs = -12;
-  const FramingSink sink = Demodulate(Synthesize(spec), 48000);
+  TapePlan plan = TwoBlocks(48000, 1225);
+  plan.impairments.level_dbfs = -12;
+  const FramingSink sink = Demodulate(Synthesize(plan), 48000);
   ASSERT_EQ(sink.blocks.size(), 2u);
   const double cell = 1 / 1225.0;
-  double at = spec.gap_seconds;
+  double at = plan.gap_seconds;
   for (std::size_t i = 0; i < 2; ++i) {
     SCOPED_TRACE(i);
-    const double leader = static_cast<double>(spec.blocks[i].leader_cycles / 2) * cell;
-    const double data = static_cast<double>(spec.blocks[i].bytes.size()) * 11 * cell;
+    const double leader = static_cast<double>(plan.blocks[i].leader_cycles / 2) * cell;
+    const double data = static_cast<double>(plan.blocks[i].bytes.size()) * 11 * cell;
     EXPECT_NEAR(sink.blocks[i].leader_start, at, 4 * cell);
     EXPECT_NEAR(sink.blocks[i].start, at + leader, cell / 4);
     EXPECT_NEAR(sink.blocks[i].end, at + leader + data, cell);
     EXPECT_NEAR(sink.blocks[i].baud, 1225, 2);
     EXPECT_NEAR(sink.blocks[i].level_dbfs, -12, 1.5);
-    at += leader + data + spec.gap_seconds;
+    at += leader + data + plan.gap_seconds;
   }
 }
 
@@ -417,17 +417,17 @@ TEST(Demodulator, AFinishWithoutSamplesHearsNothing) {
 }
 
 TEST(Demodulator, ALeaderWithoutABlockIsToldAlone) {
-  TapeSpec spec = TwoBlocks(44100, 1200);
-  spec.blocks.resize(1);
-  spec.blocks[0].bytes.clear();
-  const FramingSink sink = Demodulate(Synthesize(spec), 44100);
+  TapePlan plan = TwoBlocks(44100, 1200);
+  plan.blocks.resize(1);
+  plan.blocks[0].bytes.clear();
+  const FramingSink sink = Demodulate(Synthesize(plan), 44100);
   EXPECT_EQ(sink.leaders, 1u);
   EXPECT_EQ(sink.bits, 0u);
 }
 
 TEST(Demodulator, ARecordingCutInsideABlockEndsTheBlock) {
-  TapeSpec spec = TwoBlocks(44100, 1200);
-  std::vector<float> samples = Synthesize(spec);
+  TapePlan plan = TwoBlocks(44100, 1200);
+  std::vector<float> samples = Synthesize(plan);
   // Half-way through the second block's data.
   samples.resize(static_cast<std::size_t>(2.45 * 44100));
   const FramingSink sink = Demodulate(samples, 44100);
@@ -435,7 +435,7 @@ TEST(Demodulator, ARecordingCutInsideABlockEndsTheBlock) {
   EXPECT_EQ(sink.order_faults, 0u);
   const auto& heard = sink.blocks[1].bytes;
   ASSERT_GT(heard.size(), 10u);
-  const auto& played = spec.blocks[1].bytes;
+  const auto& played = plan.blocks[1].bytes;
   EXPECT_TRUE(std::equal(heard.begin(), heard.end() - 1, played.begin()));
 }
 
@@ -444,13 +444,13 @@ TEST(Demodulator, ReadsSynthesisedWaveFilesOfEveryFormat) {
   for (const SampleFormat format : {SampleFormat::Unsigned8, SampleFormat::Signed16, SampleFormat::Float}) {
     for (const unsigned channels : {1u, 2u}) {
       SCOPED_TRACE(std::to_string(static_cast<int>(format)) + " " + std::to_string(channels));
-      TapeSpec spec = TwoBlocks(22050, 1225);
-      spec.format = format;
+      TapePlan plan = TwoBlocks(22050, 1225);
+      plan.format = format;
       const std::string path = dir.File("tape.wav");
-      orvano::testing::WriteFile(path, orvano::testing::WaveFile(Synthesize(spec), 22050, format, channels));
+      orvano::testing::WriteFile(path, orvano::testing::WaveFile(Synthesize(plan), 22050, format, channels));
       const auto wave = orvano::testing::ReadWaveSamples(path);
       EXPECT_EQ(wave.sample_rate, 22050u);
-      ExpectEveryBlock(Demodulate(wave.samples, wave.sample_rate), spec);
+      ExpectEveryBlock(Demodulate(wave.samples, wave.sample_rate), plan);
     }
   }
 }

@@ -29,11 +29,11 @@ void AddByte(std::vector<Segment>& tape, double& at, double baud, std::uint8_t b
   AddCell(tape, at, baud, true);
 }
 
-std::vector<Segment> Layout(const TapeSpec& spec) {
+std::vector<Segment> Layout(const TapePlan& plan) {
   std::vector<Segment> tape;
   double at = 0;
-  const double gap = spec.gap == Gap::Nothing ? 0 : spec.gap_seconds;
-  for (const SynthBlock& block : spec.blocks) {
+  const double gap = plan.gap == Gap::Nothing ? 0 : plan.gap_seconds;
+  for (const SynthBlock& block : plan.blocks) {
     if (gap > 0 || tape.empty()) {
       tape.push_back({at, std::max(gap, 0.02), 0});
       at += tape.back().length;
@@ -47,14 +47,14 @@ std::vector<Segment> Layout(const TapeSpec& spec) {
 }
 
 // The clean wave at a point of a segment, first half-wave positive.
-double WaveAt(const Segment& segment, double at, const TapeSpec& spec) {
-  const Impairments& faults = spec.impairments;
+double WaveAt(const Segment& segment, double at, const TapePlan& plan) {
+  const Impairments& faults = plan.impairments;
   double phase = (at - segment.start) / segment.length * segment.cycles;
   phase -= std::floor(phase);
   const double duty = std::clamp(faults.duty, 0.05, 0.95);
   const bool first = phase < duty;
   const double within = first ? phase / duty : (phase - duty) / (1 - duty);
-  const double value = spec.shape == WaveShape::Square ? 1.0 : std::sin(std::numbers::pi * within);
+  const double value = plan.shape == WaveShape::Square ? 1.0 : std::sin(std::numbers::pi * within);
   return first ? value : -value * faults.second_half;
 }
 
@@ -73,23 +73,23 @@ float Quantize(double value, SampleFormat format) {
 
 }  // namespace
 
-std::vector<float> Synthesize(const TapeSpec& spec) {
-  const Impairments& faults = spec.impairments;
-  const std::vector<Segment> tape = Layout(spec);
+std::vector<float> Synthesize(const TapePlan& plan) {
+  const Impairments& faults = plan.impairments;
+  const std::vector<Segment> tape = Layout(plan);
   const double tape_end = tape.back().start + tape.back().length;
-  const double rate = spec.sample_rate;
+  const double rate = plan.sample_rate;
   const double amplitude = std::pow(10.0, faults.level_dbfs / 20);
-  const double power = spec.shape == WaveShape::Square ? 1.0 : 0.5;
+  const double power = plan.shape == WaveShape::Square ? 1.0 : 0.5;
   const double noise_sigma =
       std::isfinite(faults.snr_db) ? amplitude * std::sqrt(power) * std::pow(10.0, -faults.snr_db / 20) : 0;
-  const double hiss_sigma = amplitude * std::pow(10.0, spec.hiss_db / 20);
+  const double hiss_sigma = amplitude * std::pow(10.0, plan.hiss_db / 20);
   const double hum = std::isfinite(faults.hum_db) ? amplitude * std::pow(10.0, faults.hum_db / 20) : 0;
   // Two one-pole sections; their corner is raised so that the pair loses
   // 3 dB at the cut-off.
   const double pole = faults.hf_cutoff_hz > 0
                           ? std::exp(-2 * std::numbers::pi * faults.hf_cutoff_hz * 1.554 / rate)
                           : 0.0;
-  std::mt19937 random(spec.seed);
+  std::mt19937 random(plan.seed);
   std::normal_distribution<double> gauss(0.0, 1.0);
 
   std::vector<float> samples;
@@ -105,8 +105,8 @@ std::vector<float> Synthesize(const TapeSpec& spec) {
     double value = 0;
     bool in_gap = here.cycles == 0;
     if (!in_gap) {
-      value = WaveAt(here, tape_time, spec);
-    } else if (spec.gap == Gap::NegativeLevel) {
+      value = WaveAt(here, tape_time, plan);
+    } else if (plan.gap == Gap::NegativeLevel) {
       value = -1;
     }
     if (faults.hf_cutoff_hz > 0) {
@@ -124,8 +124,8 @@ std::vector<float> Synthesize(const TapeSpec& spec) {
       value += hum / harmonic * std::sin(2 * std::numbers::pi * faults.hum_hz * harmonic * t + harmonic);
     }
     if (noise_sigma > 0) value += noise_sigma * gauss(random);
-    if (in_gap && spec.gap == Gap::Hiss) value += hiss_sigma * gauss(random);
-    samples.push_back(Quantize(value, spec.format));
+    if (in_gap && plan.gap == Gap::Hiss) value += hiss_sigma * gauss(random);
+    samples.push_back(Quantize(value, plan.format));
 
     const double swing = faults.wow * std::sin(2 * std::numbers::pi * faults.wow_hz * t) +
                          faults.flutter * std::sin(2 * std::numbers::pi * faults.flutter_hz * t);

@@ -9,7 +9,7 @@ namespace orvano::testing {
 // Tape signals made to order, as real recordings and other encoders give
 // them: blocks of bytes behind leaders at any speed, any layout between
 // them, and the faults of cassettes and recorders one by one or together.
-// The same spec and seed always give the same samples.
+// The same plan and seed always give the same samples.
 
 enum class WaveShape { Square, Smooth };
 enum class SampleFormat { Float, Unsigned8, Signed16 };
@@ -49,7 +49,7 @@ struct Impairments {
   std::vector<Dropout> dropouts;
 };
 
-struct TapeSpec {
+struct TapePlan {
   unsigned sample_rate = 44100;
   SampleFormat format = SampleFormat::Float;
   WaveShape shape = WaveShape::Square;
@@ -63,7 +63,7 @@ struct TapeSpec {
 
 // The samples of one channel at full scale ±1, already rounded to the
 // sample format.
-std::vector<float> Synthesize(const TapeSpec& spec);
+std::vector<float> Synthesize(const TapePlan& plan);
 
 // The samples as a file stores them: 8-bit unsigned or 16-bit signed
 // little-endian (a float format gives 32-bit little-endian floats).
