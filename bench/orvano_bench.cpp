@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "basic/bas_decode.h"
+#include "bench/bench_demodulate.h"
 #include "bench/bench_inputs.h"
 #include "decode/operations.h"
 #include "encode/convert_source.h"
 #include "tape/cas_decode.h"
-#include "tape/frame_reader.h"
-#include "tape/tape_outputs.h"
+#include "tape/tape_decode.h"
 
 extern char** environ;
 
@@ -86,31 +86,12 @@ void RunCli(const std::vector<std::string>& args) {
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("orvano-cli failed");
 }
 
-// The part of the whole-tape decoder after the demodulator: the bit file of
-// the chain played into the frame reader as the demodulator would hear it
-// (a long run of ones is a leader), then the files put together and written.
-void TapeFromBits(const std::string& bit_file, const std::string& dir, Reporter& reporter) {
-  constexpr std::size_t kLeaderCells = 256;
-  const std::vector<std::uint8_t> bits = [&] {
-    std::vector<std::uint8_t> all(FileSize(bit_file));
-    const int in = ::open(bit_file.c_str(), O_RDONLY);
-    if (in < 0 || ::read(in, all.data(), all.size()) != static_cast<ssize_t>(all.size())) {
-      throw std::runtime_error("cannot read " + bit_file);
-    }
-    ::close(in);
-    return all;
-  }();
-  tape::FrameReader reader;
-  std::size_t ones = 0;
-  double time = 0;
-  for (const std::uint8_t bit : bits) {
-    ones = bit == '1' ? ones + 1 : 0;
-    if (ones == kLeaderCells) reader.Leader(time, 1225, -6);
-    if (ones < kLeaderCells) reader.Bit(bit == '1' ? 1 : 0, time);
-    time += 1.0 / 1225;
+// The whole tape in one pass, into a folder of its own.
+void WholeTape(const std::string& recording, const std::string& dir) {
+  static NullReporter quiet;
+  if (tape::DecodeTape(recording, dir, {}, quiet) != Outcome::Success) {
+    throw std::runtime_error("no tape file found on " + recording);
   }
-  const std::vector<tape::TapeBlock> blocks = reader.TakeBlocks();
-  tape::WriteTapeOutputs(bit_file, blocks, dir, ConversionOptions{}, reporter);
 }
 
 std::string Dir(const std::string& dir) {
@@ -183,12 +164,6 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
   Register("phase2", tx1, [] { decode::Phase2Decode(names, reporter); }, {names.Tx2Name});
   Register("copy/tx2", tx2, [=] { CopyFile(base + ".TX2", copies + "/copy.tx2"); }, {copies + "/copy.tx2"});
   Register("extract", tx2, [] { tape::CasDecode(names, reporter); }, {names.OutputName});
-  // Its outputs are known by their names after one run.
-  const std::string tape_dir = work + "/tape";
-  TapeFromBits(names.Tx2Name, tape_dir, reporter);
-  std::vector<std::string> tape_outputs;
-  for (const auto& entry : std::filesystem::directory_iterator(tape_dir)) tape_outputs.push_back(entry.path());
-  Register("tape from bits", tx2, [=] { TapeFromBits(names.Tx2Name, tape_dir, reporter); }, tape_outputs);
   const std::uint64_t cas = FileSize(base + ".CAS");
   Register("list", cas, [] { basic::BasDecode(names, DialectChoice::Auto, reporter); }, {names.BasName});
 
@@ -214,6 +189,13 @@ void RegisterAll(const Inputs& inputs, const std::string& work) {
     cli_outputs.push_back(cli + output->substr(output->rfind('/')));
   }
   Register("orvano-cli decode", raw, [=] { RunCli({"decode", cli + "/RECORD.RAW"}); }, cli_outputs);
+
+  // The whole tape in one pass, and the demodulator alone.
+  Register("demodulate", raw, [=] { Demodulate(inputs.recording); }, {});
+  Register("demodulate WAV", wave_bytes, [=] { Demodulate(stereo); }, {});
+  const std::string whole = Dir(work + "/whole");
+  Register("tape", raw, [=] { WholeTape(inputs.recording, whole + "/raw"); }, {});
+  Register("tape WAV", wave_bytes, [=] { WholeTape(stereo, whole + "/wav"); }, {});
 
   for (const bool wave : {false, true}) {
     for (const std::string& source : {inputs.binary, inputs.program, inputs.text}) {
@@ -271,8 +253,10 @@ class TableReporter final : public benchmark::ConsoleReporter {
         {"recode", "copy/recording", "rate >= 0.50"},  {"recode WAV", "copy/wave", "time <= 5.00"},
         {"phase1", "copy/recording", "rate >= 0.50"},
         {"phase2", "copy/tx1", "rate >= 0.50"},        {"extract", "copy/tx2", "rate >= 0.50"},
-        {"list", "copy/tx2", ""},                      {"tape from bits", "copy/tx2", ""},
+        {"list", "copy/tx2", ""},
         {"orvano-cli decode", "copy/recording", "time <= 3.00"},
+        {"demodulate", "copy/recording", ""},          {"demodulate WAV", "copy/wave", ""},
+        {"tape", "copy/recording", "time <= 4.00"},    {"tape WAV", "copy/wave", ""},
         {"encode BIN to RAW", "write/BIN-raw", "rate >= 0.50"}, {"encode CAS to RAW", "write/CAS-raw", "rate >= 0.50"},
         {"encode TXT to RAW", "write/TXT-raw", "rate >= 0.50"}, {"encode BIN to WAV", "write/BIN-wav", "time <= 2.00"},
         {"encode CAS to WAV", "write/CAS-wav", "rate >= 0.50"}, {"encode TXT to WAV", "write/TXT-wav", "rate >= 0.50"},
@@ -301,6 +285,14 @@ class TableReporter final : public benchmark::ConsoleReporter {
 }  // namespace orvano::bench
 
 int main(int argc, char** argv) {
+  // One pass alone, so that its peak memory can be measured from outside.
+  if (argc == 2 && std::string(argv[1]).starts_with("--demodulate=")) {
+    const std::string path = std::string(argv[1]).substr(13);
+    const orvano::bench::Heard heard = orvano::bench::Demodulate(path);
+    std::printf("%llu leaders, %llu blocks, %llu bits\n", static_cast<unsigned long long>(heard.leaders),
+                static_cast<unsigned long long>(heard.blocks), static_cast<unsigned long long>(heard.bits));
+    return 0;
+  }
   std::string dir = "/tmp/orvano-bench";
   double minutes = 60;
   std::vector<char*> rest{argv[0]};

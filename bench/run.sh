@@ -22,3 +22,7 @@ echo "peak memory of orvano-cli decode on the ${size_mb} MB recording: $(( peak_
 wave_kib=$(peak build-bench/cli/orvano-cli recode "$dir/wave/RECORD48.WAV")
 wave_mb=$(( $(stat -c %s "$dir/wave/RECORD48.WAV") / 1000000 ))
 echo "peak memory of orvano-cli recode on the ${wave_mb} MB stereo 48 kHz WAV: $(( wave_kib / 1024 )) MB"
+tape_kib=$(peak build-bench/cli/orvano-cli tape "$dir/cli/RECORD.RAW" -o "$dir/whole/peak")
+echo "peak memory of orvano-cli tape on the ${size_mb} MB recording: $(( tape_kib / 1024 )) MB"
+tape_wave_kib=$(peak build-bench/cli/orvano-cli tape "$dir/wave/RECORD48.WAV" -o "$dir/whole/peak-wav")
+echo "peak memory of orvano-cli tape on the ${wave_mb} MB stereo 48 kHz WAV: $(( tape_wave_kib / 1024 )) MB"

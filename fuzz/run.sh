@@ -13,7 +13,7 @@ case "$limit" in
   *) limit_flag=-max_total_time=$limit; what="$limit s" ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_tape_scanner fuzz_frame_reader fuzz_audio fuzz_settings)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_detokenizer fuzz_extraction fuzz_image_encode fuzz_phase1 fuzz_phase2 fuzz_number_reader fuzz_markup fuzz_tape_scanner fuzz_frame_reader fuzz_audio fuzz_settings fuzz_demodulator)
 
 ./scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANO_FUZZ=ON -DORVANO_BUILD_UI=OFF -DORVANO_BUILD_BENCH=OFF \
@@ -28,7 +28,7 @@ if [ ! -d "$seeds" ]; then
   cp examples/source/DEMO.CAS "$work/DEMO.CAS"
   printf '\x01\x02\x03\xC9' >"$work/TINY.BIN"
   printf '10 PRINT "HELLO"\r\n' >"$work/NOTE.TXT"
-  mkdir -p "$seeds"/{fuzz_detokenizer,fuzz_extraction,fuzz_phase1,fuzz_phase2,fuzz_number_reader,fuzz_markup,fuzz_tape_scanner,fuzz_frame_reader}
+  mkdir -p "$seeds"/{fuzz_detokenizer,fuzz_extraction,fuzz_phase1,fuzz_phase2,fuzz_number_reader,fuzz_markup,fuzz_tape_scanner,fuzz_frame_reader,fuzz_demodulator}
   for source in DEMO.CAS TINY.BIN NOTE.TXT; do
     base=${source%.*}
     build-fuzz/cli/orvano-cli encode "$work/$source" >/dev/null
@@ -38,7 +38,18 @@ if [ ! -d "$seeds" ]; then
     slice "$work/$base.MSR" "$seeds/fuzz_phase1/$base" 540000 60000
     slice "$work/$base.TX1" "$seeds/fuzz_phase2/$base" 15000 20000
     slice "$work/$base.TX2" "$seeds/fuzz_extraction/$base" 3000 65536
+    # The end of the header leader and the header itself, as 16-bit samples
+    # at 44100 Hz (first byte 4) fed in blocks of 1 + 37 * 27 samples.
+    { printf '\x04\x1b'; dd if="$work/$base.RAW" bs=4096 skip=520000 count=60000 iflag=skip_bytes,count_bytes status=none; } \
+      >"$seeds/fuzz_demodulator/$base"
   done
+  # The same as floats at 22050 Hz, with a NaN and an infinity in it.
+  python3 - "$seeds/fuzz_demodulator/float" <<'PY'
+import math, struct, sys
+samples = [0.6 * math.copysign(1, math.sin(2 * math.pi * 2400 * n / 22050)) for n in range(6000)]
+samples[3000:3002] = [float('nan'), float('inf')]
+open(sys.argv[1], 'wb').write(bytes([0x82, 5]) + struct.pack('<%df' % len(samples), *samples))
+PY
   cp "$work/DEMO.CAS" "$seeds/fuzz_detokenizer/DEMO"
   printf '\xFF\x01\x80\x0A\x00\x8F REM\x00\x00\x00' >"$seeds/fuzz_detokenizer/small"
   # The MSX program of the tests, and MSX lines with pointers, BCD
@@ -112,6 +123,8 @@ for target in "${targets[@]}"; do
   # keep the executions per second high.
   case "$target" in
     fuzz_extraction|fuzz_frame_reader) max_len=32768 ;;
+    # Long enough for a leader and a few bytes at 44100 Hz.
+    fuzz_demodulator) max_len=65536 ;;
     fuzz_number_reader|fuzz_markup) max_len=512 ;;
     # An Ogg Vorbis file needs some 4 KB for its headers alone.
     fuzz_audio) max_len=16384 ;;

@@ -26,7 +26,12 @@ constexpr std::array kOperations{
     Operation{.command = cmQuit, .menu = Menu::File, .menu_text = "E~x~it", .separated = true, .key_hint = "Alt-X",
               .key = Key::AltX, .status_text = "~Alt-X~ Exit", .hint = "Leave Orvano"},
 
-    Operation{.command = cmRawRecode, .menu = Menu::Decode, .menu_text = "~R~aw recode",
+    Operation{.command = cmWholeTape, .menu = Menu::Decode, .menu_text = "~W~hole tape", .key_hint = "F9",
+              .key = Key::F9, .status_text = "~F9~ Tape", .hint = "Every file on the recording",
+              .subcommand = "tape", .arguments = "FILE...",
+              .summary = "every file on the recordings, with the tape image tape.cas and report.json",
+              .flags = kOutput | kJobs | kJson | kChannel | kDialect, .input = Input::Files, .run = &RunWholeTape},
+    Operation{.command = cmRawRecode, .menu = Menu::Decode, .menu_text = "~R~aw recode", .separated = true,
               .hint = "Clean the recording (.MSR)", .subcommand = "recode", .arguments = "FILE",
               .summary = "clean the recording FILE into a square wave (.MSR)", .flags = kChannel,
               .input = Input::OpenedSource, .run = &RunRawRecode},

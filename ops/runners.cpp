@@ -6,6 +6,7 @@
 #include "encode/convert_source.h"
 #include "tape/cas_decode.h"
 #include "tape/image_files.h"
+#include "tape/tape_decode.h"
 
 namespace orvano::ops {
 
@@ -46,6 +47,10 @@ Outcome RunCasPack(Request& request) {
   std::optional<std::string> name;
   if (!request.tape_name.empty()) name = request.tape_name;
   return encode::PackCasImage(request.output, request.files, request.options, name, request.reporter);
+}
+
+Outcome RunWholeTape(Request& request) {
+  return tape::DecodeTapes(request.files, request.output, request.jobs, request.options, request.reporter);
 }
 
 Outcome RunCasList(Request& request) { return tape::ListCasImage(request.files.at(0), request.reporter); }

@@ -19,6 +19,8 @@ Outcome RunDecodeChain(Request& request);
 Outcome RunConvertSource(Request& request);
 // Builds the tape image `output` from the sources.
 Outcome RunCasPack(Request& request);
+// Every file of one recording or more, in one pass each.
+Outcome RunWholeTape(Request& request);
 // The files and blocks of a tape image, and its files written out.
 Outcome RunCasList(Request& request);
 Outcome RunCasExtract(Request& request);

@@ -10,7 +10,7 @@ from tmux_session import Session
 
 PROGRAM = None  # set by orvano_e2e.py
 MENU_BAR = " File  Decode  Window  Help"
-STATUS_LINE = " F1 Help  F2 New  F3 Open  F10 Menu  Alt-X Exit"
+STATUS_LINE = " F1 Help  F2 New  F3 Open  F9 Tape  F10 Menu  Alt-X Exit"
 BLACK, BLUE, LIGHT_GREY, DARK_GREY, BRIGHT_WHITE = 0, 4, 7, 8, 15
 
 

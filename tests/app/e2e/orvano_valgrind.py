@@ -31,11 +31,11 @@ def main(program):
     try:
         s.wait_text("F3 Open", WAIT)
         s.key("F1")
-        s.wait_text("Decode: the steps", WAIT)
+        s.wait_text("back into the signal of a tape", WAIT)
         s.key("End")
         s.wait_text("orvano/settings", WAIT)
         s.key("Escape")
-        s.wait_gone("Decode: the steps", WAIT)
+        s.wait_gone("orvano/settings", WAIT)
         s.key("M-h")
         s.wait_text("About", WAIT)
         s.key("a")

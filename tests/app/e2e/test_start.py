@@ -80,9 +80,9 @@ class StartTest(OrvanoCase):
         self.s.key("Escape")
         self.s.wait_gone("File name")
         self.s.click(self.status_column("F1 Help"), self.s.height)
-        self.s.wait_text("Decode: the steps")
+        self.s.wait_text("back into the signal of a tape")
         self.s.key("Escape")
-        self.s.wait_gone("Decode: the steps")
+        self.s.wait_gone("back into the signal of a tape")
         # F10 Menu highlights the menu bar, as the key does.
         self.s.click(self.status_column("F10 Menu"), self.s.height)
         self.s.wait(lambda: self.menu_title_colour("File") == BRIGHT_WHITE, "the bar highlighted")

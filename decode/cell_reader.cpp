@@ -1,0 +1,144 @@
+#include "decode/cell_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "decode/cell_shape.h"
+
+namespace orvano::decode {
+namespace {
+
+// Where the crossings of a clean cell may lie, in cell lengths from its
+// start: those at a quarter and three quarters move with lopsided
+// half-waves, the one in the middle only with noise.
+constexpr double kEdgeMargin = 0.125;
+constexpr double kBoundaryWindow = 0.25;
+constexpr double kMiddleOfZero = 0.2;
+constexpr double kMiddleOfOne = 0.12;
+// A cell decided by its quarters must put this much of its energy in one
+// pattern, and a cell of either kind must keep this share of the block's
+// level. Noise at 14 dB below the signal, alone, has a third of the level
+// of signal and noise together; hiss and hum between blocks have less.
+constexpr double kLeastFit = 0.75;
+constexpr double kSureFit = 0.8;
+constexpr double kLeastLevel = 0.42;
+// Good cells in a row that make sure of the signal; cells without such a
+// run for this long, and at least this many, mean the signal is gone.
+constexpr std::size_t kSureRun = 4;
+constexpr double kLossSeconds = 0.06;
+constexpr std::size_t kLeastLossCells = 8;
+// A square wave sampled at a low rate places each crossing only to within
+// half a sample, whatever the cell length.
+constexpr double kSampleSlack = 0.5;
+// How fast the cell length follows the tape, and how far it may go.
+constexpr double kLengthGain = 0.125;
+constexpr double kLengthRange = 0.25;
+constexpr double kLengthStep = 0.12;
+// The level follows a tape that slowly fades or swells.
+constexpr double kLevelGain = 1.0 / 32;
+
+}  // namespace
+
+CellReader::CellReader(unsigned rate, const SampleHistory& history, const CrossingDetector& detector)
+    : history_(history), detector_(detector), rate_(rate) {}
+
+void CellReader::Start(double start, double length, bool rising, float level) {
+  cursor_ = 0;
+  first_ = start_ = start;
+  length_ = nominal_ = length;
+  rising_ = rising;
+  level_ = level;
+  // The start bit has been checked already, so the signal is taken as sure.
+  good_run_ = kSureRun;
+  unsure_cells_ = 0;
+  sure_until_ = start;
+  lost_after_ = std::max(kLeastLossCells, static_cast<std::size_t>(kLossSeconds * rate_ / length));
+}
+
+double CellReader::SureUntil() const {
+  return unsure_cells_ == 0 ? std::numeric_limits<double>::infinity() : sure_until_;
+}
+
+std::optional<Cell> CellReader::Next(std::span<const Crossing> crossings, double safe) {
+  if (Lost() || start_ + (1 + kBoundaryWindow) * length_ > safe) return std::nullopt;
+  return ReadCell(crossings);
+}
+
+Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
+  const double start = start_;
+  const double length = length_;
+  const double expected_end = start + length;
+  while (cursor_ < crossings.size() && crossings[cursor_].time < start + kEdgeMargin * length) ++cursor_;
+  const auto first = crossings.begin() + static_cast<std::ptrdiff_t>(cursor_);
+  const Crossing* boundary = nullptr;
+  for (auto it = first; it != crossings.end() && it->time <= expected_end + kBoundaryWindow * length; ++it) {
+    if (it->rising == rising_ && std::fabs(it->time - expected_end) <= kBoundaryWindow * length &&
+        (boundary == nullptr || std::fabs(it->time - expected_end) < std::fabs(boundary->time - expected_end))) {
+      boundary = &*it;
+    }
+  }
+  const double end = boundary != nullptr ? boundary->time : expected_end;
+  std::array<const Crossing*, 3> inside{};
+  std::size_t inside_count = 0;
+  for (auto it = first; it != crossings.end() && it->time < end - kEdgeMargin * length; ++it) {
+    if (inside_count < inside.size()) inside[inside_count] = &*it;
+    ++inside_count;
+  }
+  const auto near = [&](const Crossing* c, double at, double tolerance) {
+    return std::fabs(c->time - (start + at * length)) <= tolerance * length + kSampleSlack;
+  };
+  Cell cell{start, end, 0, false};
+  const double level = detector_.LevelAt(start + 0.5 * length);
+  const bool level_ok = level >= kLeastLevel * level_;
+  bool clean = false;
+  if (level_ok) {
+    if (inside_count == 1 && inside[0]->rising != rising_ && near(inside[0], 0.5, kMiddleOfZero)) {
+      clean = true;
+      cell.bit = 0;
+    } else if (inside_count == 3 && inside[1]->rising == rising_ && inside[0]->rising != rising_ &&
+               inside[2]->rising != rising_ && near(inside[1], 0.5, kMiddleOfOne)) {
+      clean = true;
+      cell.bit = 1;
+    }
+  }
+  if (clean) {
+    cell.good = true;
+  } else {
+    const double quarter = (end - start) / 4;
+    const std::array<double, 4> quarters{
+        history_.Integral(start, start + quarter), history_.Integral(start + quarter, start + 2 * quarter),
+        history_.Integral(start + 2 * quarter, start + 3 * quarter), history_.Integral(start + 3 * quarter, end)};
+    const CellShape shape = ShapeOfCell(quarters, rising_ ? 1.0 : -1.0);
+    cell.bit = shape.bit;
+    // Without the crossing that begins the next cell, as at the end of a
+    // block, the shape alone must leave no doubt.
+    cell.good = level_ok && shape.fit >= (boundary != nullptr ? kLeastFit : kSureFit);
+  }
+
+  if (cell.good) {
+    if (++good_run_ >= kSureRun) {
+      unsure_cells_ = 0;
+      sure_until_ = end;
+    } else {
+      ++unsure_cells_;
+    }
+    level_ += kLevelGain * (level - level_);
+  } else {
+    good_run_ = 0;
+    ++unsure_cells_;
+  }
+  // The clock follows every cell start it finds, so that it catches the
+  // cells again after a dropout; only a good cell of a likely length tells
+  // the tape's speed.
+  const double measured = end - start;
+  if (cell.good && boundary != nullptr && std::fabs(measured - length_) <= kLengthStep * length_) {
+    length_ += kLengthGain * (measured - length_);
+    length_ = std::clamp(length_, (1 - kLengthRange) * nominal_, (1 + kLengthRange) * nominal_);
+  }
+  start_ = end;
+  return cell;
+}
+
+}  // namespace orvano::decode

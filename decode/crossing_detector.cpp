@@ -1,0 +1,149 @@
+#include "decode/crossing_detector.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace orvano::decode {
+namespace {
+
+// A fifth of the amplitude keeps the trigger clear of noise at 14 dB while a
+// high tone dulled to half the level of the low one still crosses it.
+constexpr float kHysteresis = 0.2f;
+// Below this the input is taken for digital silence: no crossings at all.
+constexpr float kLeastHysteresis = 2e-5f;
+// The window of extremes spans the longest cycle of a slow tape.
+constexpr double kWindowSeconds = 1.2e-3;
+
+}  // namespace
+
+#if defined(__SSE2__) && !defined(ORVANO_PORTABLE_KERNELS)
+GroupScan ExtremesOfGroup(const float* samples) {
+  __m128 low = _mm_loadu_ps(samples);
+  __m128 high = low;
+  for (std::size_t i = 4; i < kGroupSamples; i += 4) {
+    const __m128 v = _mm_loadu_ps(samples + i);
+    low = _mm_min_ps(low, v);
+    high = _mm_max_ps(high, v);
+  }
+  low = _mm_min_ps(low, _mm_shuffle_ps(low, low, _MM_SHUFFLE(1, 0, 3, 2)));
+  low = _mm_min_ps(low, _mm_shuffle_ps(low, low, _MM_SHUFFLE(2, 3, 0, 1)));
+  high = _mm_max_ps(high, _mm_shuffle_ps(high, high, _MM_SHUFFLE(1, 0, 3, 2)));
+  high = _mm_max_ps(high, _mm_shuffle_ps(high, high, _MM_SHUFFLE(2, 3, 0, 1)));
+  return {_mm_cvtss_f32(low), _mm_cvtss_f32(high)};
+}
+
+GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low) {
+  const __m128 above = _mm_set1_ps(high);
+  const __m128 half = _mm_set1_ps(middle);
+  const __m128 below = _mm_set1_ps(low);
+  GroupMasks masks;
+  for (std::size_t i = 0; i < kGroupSamples; i += 4) {
+    const __m128 v = _mm_loadu_ps(samples + i);
+    masks.above |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, above))) << i;
+    masks.below |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmplt_ps(v, below))) << i;
+    masks.over_middle |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, half))) << i;
+  }
+  return masks;
+}
+#else
+GroupScan ExtremesOfGroup(const float* samples) {
+  GroupScan scan{samples[0], samples[0]};
+  for (std::size_t i = 1; i < kGroupSamples; ++i) {
+    scan.lowest = std::min(scan.lowest, samples[i]);
+    scan.highest = std::max(scan.highest, samples[i]);
+  }
+  return scan;
+}
+
+GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low) {
+  GroupMasks masks;
+  for (std::size_t i = 0; i < kGroupSamples; ++i) {
+    masks.above |= (samples[i] > high ? 1u : 0u) << i;
+    masks.below |= (samples[i] < low ? 1u : 0u) << i;
+    masks.over_middle |= (samples[i] > middle ? 1u : 0u) << i;
+  }
+  return masks;
+}
+#endif
+
+CrossingDetector::CrossingDetector(unsigned rate)
+    // A quarter of the slowest cycle: the farthest a crossing lies behind
+    // the sample that tripped the trigger.
+    : back_limit_(static_cast<std::size_t>(rate / 3600) + 2),
+      window_groups_(std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(kWindowSeconds * rate / kGroupSamples)),
+                                             1, window_.size())) {}
+
+double CrossingDetector::SafeTime() const {
+  return static_cast<double>(done_) - static_cast<double>(back_limit_) - 1.0;
+}
+
+void CrossingDetector::Scan(const SampleHistory& history, std::vector<Crossing>& out) {
+  if (done_ < history.Begin()) done_ = (history.Begin() + kGroupSamples - 1) / kGroupSamples * kGroupSamples;
+  // At most one crossing a sample, so the list never grows inside a group.
+  if (history.End() > done_) out.reserve(out.size() + static_cast<std::size_t>(history.End() - done_));
+  for (; done_ + kGroupSamples <= history.End(); done_ += kGroupSamples) ScanGroup(history, done_, out);
+}
+
+void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out) {
+  const float* samples = history.Data(first);
+  const std::uint64_t begin = history.Begin();
+  const float* data = history.Data(begin);
+  window_[window_next_] = ExtremesOfGroup(samples);
+  window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
+  float lowest = window_[0].lowest;
+  float highest = window_[0].highest;
+  for (std::size_t i = 1; i < window_groups_; ++i) {
+    lowest = std::min(lowest, window_[i].lowest);
+    highest = std::max(highest, window_[i].highest);
+  }
+  const float middle = 0.5f * (highest + lowest);
+  const float level = 0.5f * (highest - lowest);
+  levels_[groups_done_ % levels_.size()] = level;
+  ++groups_done_;
+  // NaN and infinite input leave no usable level; such a group is skipped.
+  if (!std::isfinite(middle) || !std::isfinite(level)) return;
+  const float margin = std::max(kHysteresis * level, kLeastHysteresis);
+  const GroupMasks masks = ThresholdMasks(samples, middle + margin, middle, middle - margin);
+  const std::uint32_t up = masks.above;
+  const std::uint32_t down = masks.below;
+
+  std::uint32_t from = ~std::uint32_t{0};  // the samples still to look at
+  while (true) {
+    const std::uint32_t candidates = (state_ > 0 ? down : state_ < 0 ? up : (up | down)) & from;
+    if (candidates == 0) break;
+    const int at = std::countr_zero(candidates);
+    const bool rising = ((up >> at) & 1u) != 0;
+    if (state_ != 0) {
+      // The signal passed the middle level after the last sample before the
+      // trip that lay on the other side of it.
+      const std::uint32_t other_side = (rising ? ~masks.over_middle : masks.over_middle) & ((1u << at) - 1u);
+      std::uint64_t j = first + static_cast<std::uint64_t>(at);
+      if (other_side != 0) {
+        j = first + static_cast<std::uint64_t>(32 - std::countl_zero(other_side));
+      } else {
+        const std::uint64_t earliest = std::max<std::uint64_t>(history.Begin() + 1, j > back_limit_ ? j - back_limit_ : 0);
+        const float sign = rising ? 1.0f : -1.0f;
+        while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
+      }
+      double time = static_cast<double>(j);
+      if (j > begin) {
+        const float before = data[j - 1 - begin] - middle;
+        const float after = data[j - begin] - middle;
+        const float step = after - before;
+        // Samples near the float limits can overflow on the way; such a
+        // crossing stays at the sample.
+        const float fraction = -before / step;
+        if (fraction >= 0 && fraction <= 1) time = static_cast<double>(j - 1) + static_cast<double>(fraction);
+      }
+      out.push_back({time, level, rising});
+    }
+    state_ = rising ? 1 : -1;
+    from = at == 31 ? 0u : ~((2u << at) - 1u);
+  }
+}
+
+}  // namespace orvano::decode

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "decode/sample_history.h"
+
+namespace orvano::decode {
+
+// A pass of the signal through its middle level, at a fraction of a sample.
+struct Crossing {
+  double time = 0;   // in samples of the history
+  float level = 0;   // the signal's amplitude around it (half of peak to peak)
+  bool rising = false;
+};
+
+// The extremes and threshold masks of one group of samples; the kernel of
+// the detector, apart so that its vector code and the portable one can be
+// tested against each other.
+inline constexpr std::size_t kGroupSamples = 32;
+
+struct GroupScan {
+  float lowest = 0;
+  float highest = 0;
+};
+GroupScan ExtremesOfGroup(const float* samples);
+struct GroupMasks {
+  std::uint32_t above = 0;    // bit j set where sample j lies above the band
+  std::uint32_t below = 0;    // ... below the band
+  std::uint32_t over_middle = 0;  // ... above the middle level
+};
+GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low);
+
+// Turns the signal into crossings with a Schmitt trigger whose middle level
+// and hysteresis follow the signal: the middle of its extremes over the
+// last cycle or so, and a fifth of its amplitude either side. An offset,
+// drift, hum and a changing level move the trigger with them; the crossing
+// itself is placed where the signal passes the middle level, between the
+// two samples around it.
+class CrossingDetector {
+ public:
+  // `rate` is the history's sample rate.
+  explicit CrossingDetector(unsigned rate);
+
+  // Looks at every whole group of samples not seen yet and appends the
+  // crossings found.
+  void Scan(const SampleHistory& history, std::vector<Crossing>& out);
+  // Every crossing before this time has been found.
+  double SafeTime() const;
+  // The amplitude over the group that holds `time`, for recent times.
+  float LevelAt(double time) const {
+    if (groups_done_ == 0) return 0;
+    auto group = static_cast<std::uint64_t>(time > 0 ? time : 0) / kGroupSamples;
+    if (group >= groups_done_) group = groups_done_ - 1;
+    if (group + levels_.size() < groups_done_) group = groups_done_ - levels_.size();
+    return levels_[group % levels_.size()];
+  }
+
+ private:
+  void ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out);
+
+  std::size_t back_limit_;
+  std::uint64_t done_ = 0;
+  int state_ = 0;  // -1 below, +1 above the hysteresis band, 0 not known yet
+  // Extremes of the last groups, enough to span the longest cycle.
+  std::array<GroupScan, 4> window_{};
+  std::size_t window_groups_;
+  std::size_t window_next_ = 0;
+  std::array<float, 512> levels_{};
+  std::uint64_t groups_done_ = 0;
+};
+
+}  // namespace orvano::decode
