@@ -7,6 +7,7 @@
 #include "decode/audio_source.h"
 #include "decode/demodulator.h"
 #include "decode/mono_signal.h"
+#include "decode/sample_rate_range.h"
 #include "tape/frame_reader.h"
 #include "tape/tape_batch.h"
 #include "tape/tape_outputs.h"
@@ -16,9 +17,6 @@ namespace orvano::tape {
 namespace {
 
 constexpr std::size_t kSamplesPerRead = 64 * 1024;
-// The rates the demodulator follows a tape at.
-constexpr unsigned kLowestRate = 8000;
-constexpr unsigned kHighestRate = 384000;
 
 std::string FactsText(const decode::AudioFacts& facts, const std::string& channel) {
   std::string text = facts.format + ", " + Decimal(facts.sample_rate) + " Hz";
@@ -39,11 +37,8 @@ Outcome DecodeTape(const std::string& path, const std::string& dir, const Conver
   }
   decode::AudioSource& source = *opened.source;
   const unsigned rate = source.Facts().sample_rate;
-  if (rate < kLowestRate || rate > kHighestRate) {
-    ReportFailure(path,
-                  "File " + path + " has " + Decimal(rate) + " samples per second; a tape is read at " +
-                      Decimal(kLowestRate) + " to " + Decimal(kHighestRate),
-                  reporter);
+  if (!decode::IsReadableRate(rate)) {
+    ReportFailure(path, decode::RateRefusalText(path, rate), reporter);
     return Outcome::Failure;
   }
   decode::MonoSignal signal(source, options.channel);
