@@ -69,7 +69,7 @@ TEST_F(ImageFiles, ListsEveryFileAndEveryBlockOfNoFile) {
 }
 
 TEST_F(ImageFiles, ExtractsUnderTheNamesOfTheWholeTapeDecoder) {
-  const std::string three = std::string(ORVANO_SAMPLES_DIR) + "/THREE.CAS";
+  const std::string three = std::string(ORVANO_SAMPLES) + "/THREE.CAS";
   if (!Exists(three)) GTEST_SKIP() << "no " << three;
   Write(ReadFile(three));
   EXPECT_EQ(ExtractCasImage(path_, dir_.File("OUT"), ConversionOptions{}, reporter_), Outcome::Success);

@@ -14,7 +14,7 @@ using namespace testing;
 // The image of another tool, as it is: its blocks, put together and written
 // again, must give it back byte for byte.
 TEST(ImageWriter, WritesAThreeFileImageBackAsItWas) {
-  const std::string path = std::string(ORVANO_SAMPLES_DIR) + "/THREE.CAS";
+  const std::string path = std::string(ORVANO_SAMPLES) + "/THREE.CAS";
   if (!Exists(path)) GTEST_SKIP() << "no " << path;
   const Bytes original = ReadFile(path);
   const CasImage image = ReadCasImage(original);

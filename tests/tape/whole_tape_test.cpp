@@ -125,7 +125,7 @@ TEST_F(WholeTape, ReadsTheLayoutOfEncodersThatLeaveNoGapAndAddJunk) {
 }
 
 TEST_F(WholeTape, GivesBackTheImageOfAnotherToolByteForByte) {
-  const std::string path = std::string(ORVANO_SAMPLES_DIR) + "/THREE.CAS";
+  const std::string path = std::string(ORVANO_SAMPLES) + "/THREE.CAS";
   if (!Exists(path)) GTEST_SKIP() << "no " << path;
   const Bytes original = ReadFile(path);
   std::vector<Bytes> blocks;
