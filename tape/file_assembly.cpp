@@ -39,15 +39,35 @@ std::optional<Header> HeaderOf(const TapeBlock& block) {
   return std::nullopt;
 }
 
-// Where the first run of ten zero bytes ends, the end of a program as CLOAD
-// sees it.
-std::optional<std::size_t> ProgramEnd(std::span<const std::uint8_t> bytes) {
-  std::size_t run = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    run = bytes[i] == 0 ? run + 1 : 0;
-    if (run == kBasicTrailerBytes) return i + 1;
+// The bytes that follow a code of the tokenised text: constants carry
+// operands, which may hold zeros that end no line, and so does the prefix
+// of a function.
+std::size_t OperandBytes(std::uint8_t code) {
+  switch (code) {
+    case 0x0B: case 0x0C: case 0x0D: case 0x0E: case 0x1C: return 2;
+    case 0x0F: case 0xFF: return 1;
+    case 0x1D: return 4;
+    case 0x1F: return 8;
+    default: return 0;
   }
-  return std::nullopt;
+}
+
+// Where the program ends, after its zero link: the lines are followed from
+// one to the next by their ends, as the computer rebuilds the links after
+// CLOAD. None when the data ends first.
+std::optional<std::size_t> ProgramEnd(std::span<const std::uint8_t> bytes) {
+  std::size_t at = 0;
+  for (;;) {
+    if (at + 2 > bytes.size()) return std::nullopt;
+    if ((bytes[at] | bytes[at + 1]) == 0) return at + 2;
+    at += 4;  // the link and the line number
+    for (;;) {
+      if (at >= bytes.size()) return std::nullopt;
+      const std::uint8_t code = bytes[at++];
+      if (code == 0) break;
+      at += OperandBytes(code);
+    }
+  }
 }
 
 class Assembly {
@@ -58,8 +78,9 @@ class Assembly {
 
  private:
   bool DataFollows() const { return next_ < blocks_.size() && !HeaderOf(blocks_[next_]); }
-  void Keep(std::size_t block, BlockUse::Part part, std::size_t kept);
-  void TakeErrors(std::size_t block);
+  // `end` is where the computer stops reading the block.
+  void Keep(std::size_t block, BlockUse::Part part, std::size_t end);
+  void TakeErrors(std::size_t block, std::size_t end);
   void ReadBasic();
   void ReadBinary();
   void ReadText();
@@ -106,26 +127,28 @@ TapeLayout Assembly::Run() {
   return std::move(layout_);
 }
 
-void Assembly::Keep(std::size_t block, BlockUse::Part part, std::size_t kept) {
+void Assembly::Keep(std::size_t block, BlockUse::Part part, std::size_t end) {
   BlockUse& use = layout_.blocks[block];
   use.part = part;
   use.file = layout_.files.size() - 1;
-  use.kept = kept;
   const auto& bytes = blocks_[block].bytes;
-  const bool junk = std::any_of(bytes.begin() + static_cast<std::ptrdiff_t>(kept), bytes.end(),
+  const bool junk = std::any_of(bytes.begin() + static_cast<std::ptrdiff_t>(end), bytes.end(),
                                 [](std::uint8_t byte) { return byte != 0; });
-  use.ignored = junk ? bytes.size() - kept : 0;
+  // Zeros after the end may be an image's padding or zeros the tape really
+  // carries, and stay; anything else is what some encoders leave behind a
+  // block, and is left out.
+  use.kept = junk ? end : bytes.size();
+  use.ignored = junk ? bytes.size() - end : 0;
   if (part == BlockUse::Part::Data) file_->data_blocks.push_back(block);
-  TakeErrors(block);
+  TakeErrors(block, end);
 }
 
 // Only frames within the bytes that the computer reads count against the file.
-void Assembly::TakeErrors(std::size_t block) {
+void Assembly::TakeErrors(std::size_t block, std::size_t end) {
   const auto& signal = blocks_[block].signal;
   if (!signal) return;
-  const std::size_t kept = layout_.blocks[block].kept;
   for (std::size_t i = 0; i < signal->framing_errors.size(); ++i) {
-    const bool within = i >= signal->framing_error_bytes.size() || signal->framing_error_bytes[i] < kept;
+    const bool within = i >= signal->framing_error_bytes.size() || signal->framing_error_bytes[i] < end;
     if (within) file_->framing_errors.push_back(signal->framing_errors[i]);
   }
 }
@@ -141,10 +164,10 @@ void Assembly::ReadBasic() {
     file_->contents = bytes;
     return Keep(block, BlockUse::Part::Data, bytes.size());
   }
-  // The ten zeros are the last line's end, the zero link and seven more.
-  const std::size_t program = *end - kBasicTrailerBytes + 3;
-  file_->contents.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(program));
-  Keep(block, BlockUse::Part::Data, *end);
+  file_->contents.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(*end));
+  // CSAVE writes seven zeros after the zero link: with the last line's end
+  // and the link, the ten zeros that stop CLOAD.
+  Keep(block, BlockUse::Part::Data, std::min(bytes.size(), *end + kBasicTrailerBytes - 3));
 }
 
 void Assembly::ReadBinary() {

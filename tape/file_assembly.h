@@ -66,10 +66,11 @@ struct TapeFile {
 struct BlockUse {
   enum class Part { Header, Data, Loose } part = Part::Loose;
   std::optional<std::size_t> file;  // index into TapeLayout::files
-  // The bytes the computer reads; a block of no file is kept whole. What
-  // follows them is left out of the tape image.
+  // The bytes the tape image holds: the whole block, but when bytes other
+  // than 0x00 follow where the computer stops reading it; those are left
+  // out. A block of no file is kept whole.
   std::size_t kept = 0;
-  // The bytes after `kept`, when any of them is not 0x00 (padding is).
+  // The bytes left out.
   std::size_t ignored = 0;
 };
 

@@ -120,9 +120,9 @@ TEST(FileAssembly, InventsNothing) {
       {"a binary ending below its load address",
        Blocks({HeaderBytes(0xD0, "GAME"), BinaryData(0x9000, 0x8FFF, 0x9000, kImage)}),
        {"binary 'GAME  ' damaged - EndBelowLoad@2", "H1:16 L:12"}},
-      {"a program without its closing zeros",
-       Blocks({HeaderBytes(0xD3, "PROG"), ProgramBytes()}),
-       {"basic 'PROG  ' incomplete 8 NoProgramEnd@2", "H1:16 D1:8"}},
+      {"a program without its zero link",
+       Blocks({HeaderBytes(0xD3, "PROG"), {0x09, 0x80, 0x0A, 0x00, 0x91, 0x00}}),
+       {"basic 'PROG  ' incomplete 6 NoProgramEnd@2", "H1:16 D1:6"}},
       {"a text without its end mark",
        Blocks({HeaderBytes(0xEA, "NOTES"), Bytes(256, 'a'), Bytes(100, 'b')}),
        {"text 'NOTES ' incomplete 356 DataCut@3 100/256 NoTextEnd@3", "H1:16 D1:256 D1:100"}},
@@ -145,21 +145,22 @@ TEST(FileAssembly, EndsEachBlockWhereTheComputerStopsReading) {
       {"junk after a header and after the last block",
        Blocks({Join({HeaderBytes(0xD3, "PROG"), kJunk}), Join({BasicData(ProgramBytes()), kJunk})}),
        {"basic 'PROG  ' complete 8", "H1:16+8 D1:15+8"}},
-      // Zeros after the end are padding; they vanish without a word.
+      // Zeros after the end may be an image's padding: they stay, without a word.
       {"zeros after the end",
        Blocks({Join({HeaderBytes(0xD0, "GAME"), Bytes(8, 0)}),
                Join({BinaryData(0x9000, 0x9005, 0x9000, kImage), Bytes(2, 0)})}),
-       {"binary 'GAME  ' complete 6", "H1:16 D1:12"}},
+       {"binary 'GAME  ' complete 6", "H1:24 D1:14"}},
       {"junk after a binary",
        Blocks({HeaderBytes(0xD0, "GAME"), Join({BinaryData(0x9000, 0x9002, 0, kImage)})}),
        {"binary 'GAME  ' complete 3", "H1:16 D1:9+3"}},
       {"junk after a text block",
        Blocks({HeaderBytes(0xEA, "T"), Join({TextData("hi")[0], kJunk})}),
        {"text 'T     ' complete 2", "H1:16 D1:256+8"}},
-      // A program's zeros inside a line, a zero link word at most, are no end.
-      {"nine zeros are no end",
-       Blocks({HeaderBytes(0xD3, "PROG"), Join({{1, 2}, Bytes(9, 0), {3}, Bytes(10, 0), {7}})}),
-       {"basic 'PROG  ' complete 15", "H1:16 D1:22+1"}},
+      // The zeros of a constant in the last line are no end of it: 10 A=0
+      // stored with the integer 0 ends after its zero link, then seven zeros.
+      {"zeros inside a constant are no end",
+       Blocks({HeaderBytes(0xD3, "PROG"), Join({{0x0B, 0x80, 0x0A, 0x00, 0x1C, 0x00, 0x00, 0x00, 0x00, 0x00}, Bytes(7, 0), kJunk})}),
+       {"basic 'PROG  ' complete 10", "H1:16 D1:17+8"}},
       {"a custom block with trailing bytes is kept whole", Blocks({Join({{1, 2, 3}, kJunk})}), {"L:11"}},
   };
   for (const auto& c : cases) {
