@@ -49,6 +49,23 @@ class DecodeTest(OrvanoCase):
         with open(base + ".BAS", "rb") as written:
             self.assertEqual(written.read(), listing)
 
+    def test_whole_tape_lists_the_files_found(self):
+        self.make_demo_tape()
+        path = self.open_file("DEMO.RAW")
+        self.s.key("F9")
+        # The files found, in a window of their own, after the pass.
+        self.s.wait_text("Files on " + path, timeout=30)
+        self.s.wait_text("01-DEMO.CAS")
+        row = next(line for line in self.s.lines() if "01-DEMO.CAS" in line)
+        self.assertIn("BASIC", row)
+        self.assertIn("complete", row)
+        self.s.key("Escape")
+        self.s.wait_gone("Files on ")
+        self.wait_shown("DEMO.RAW: 1 file (1 complete), 2 blocks, 0 framing errors; outputs in " +
+                        os.path.join(self.dir, "DEMO"))
+        self.assertEqual(sorted(os.listdir(os.path.join(self.dir, "DEMO"))),
+                         ["01-DEMO.BAS", "01-DEMO.CAS", "report.json", "tape.cas"])
+
     def test_view_shows_a_binary_in_hex(self):
         self.write("CODE.BIN", bytes(range(0x41, 0x41 + 40)))
         self.s.key("M-f")
