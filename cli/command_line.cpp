@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <charconv>
 #include <sstream>
 
 #include "common/number_text.h"
@@ -80,7 +81,13 @@ void AddOptions(CLI::App& sub, unsigned flags, CommandLine& line, OptionTexts& t
   if (flags & ops::kOutput) sub.add_option("-o,--output", line.output, "the folder to write into")->type_name("DIR");
   if (flags & ops::kJobs) {
     sub.add_option("--jobs", line.jobs, "recordings decoded at once (default: one per core)")
-        ->check(CLI::PositiveNumber)
+        ->check(Accepting(
+            [](const std::string& t) {
+              unsigned jobs = 0;
+              const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), jobs);
+              return error == std::errc{} && end == t.data() + t.size() && jobs >= 1;
+            },
+            "number of recordings at once"))
         ->type_name("N");
   }
   if (flags & ops::kJson) sub.add_flag("--json", line.json, "print the report as JSON instead of the log");
