@@ -3,10 +3,13 @@
 #include <array>
 
 #include "common/file_names.h"
-#include "common/tape_name.h"
+#include "common/file_stream.h"
+#include "common/messages.h"
 #include "common/number_text.h"
 #include "common/option_names.h"
+#include "common/tape_name.h"
 #include "encode/image_signal.h"
+#include "encode/signal_length.h"
 
 namespace orvano::encode {
 namespace {
@@ -41,6 +44,19 @@ std::string TooLargeText(std::string_view source_name) {
 std::string ImageTooLargeText(std::string_view name) {
   return "File: " + std::string(name) + " is too large: a tape image holds at most " +
          Decimal(kMaxImageBytes / (1024 * 1024)) + " MB";
+}
+
+bool MayWriteSignal(std::string_view source_name, const std::string& output_name, std::uint64_t data_bytes,
+                    Reporter& reporter) {
+  if (data_bytes > kMaxDataBytes) {
+    Log(reporter, TooLargeText(source_name));
+    return false;
+  }
+  if (SameFile(std::string(source_name), output_name)) {
+    Log(reporter, SameFileText(output_name));
+    return false;
+  }
+  return true;
 }
 
 void WarnAboutTapeName(const TapeNameChoice& choice, std::string_view file_name, Reporter& reporter) {

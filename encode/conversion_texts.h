@@ -23,6 +23,12 @@ std::string TooLargeText(std::string_view source_name);
 // A tape image, or a source of one, over the size an image may have.
 std::string ImageTooLargeText(std::string_view name);
 
+// What every encoding checks before it creates its output: that the signal
+// of `data_bytes` fits a WAV file, and that the output is not the source.
+// Logs why not.
+bool MayWriteSignal(std::string_view source_name, const std::string& output_name, std::uint64_t data_bytes,
+                    Reporter& reporter);
+
 // A warning for each thing that making the tape name did to the file's name:
 // letters spelled another way, a name cut to six characters.
 void WarnAboutTapeName(const TapeNameChoice& choice, std::string_view file_name, Reporter& reporter);

@@ -85,12 +85,7 @@ Outcome ConvertCasImage(FileNameSet& names, const ConversionOptions& options, Re
   LogLoadHint(image, reporter);
 
   const TapeTiming& timing = TimingFor(options.baud);
-  if (ImageDataBytes(image.blocks, timing) > kMaxDataBytes) {
-    Log(reporter, TooLargeText(source_name));
-    return Outcome::Failure;
-  }
-  if (SameFile(source_name, output_name)) {
-    Log(reporter, SameFileText(output_name));
+  if (!MayWriteSignal(source_name, output_name, ImageDataBytes(image.blocks, timing), reporter)) {
     return Outcome::Failure;
   }
   FileStream output(output_name, OpenMode::Create, kOutputBufferBytes);

@@ -72,12 +72,7 @@ Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeB
   body.Check(size, reporter);
   const std::uint8_t first_byte = source.ReadByte();
   source.Seek(0);
-  if (body.DataBytes(timing, size, first_byte) > kMaxDataBytes) {
-    Log(reporter, TooLargeText(source_name));
-    return Outcome::Failure;
-  }
-  if (SameFile(source_name, output_name)) {
-    Log(reporter, SameFileText(output_name));
+  if (!MayWriteSignal(source_name, output_name, body.DataBytes(timing, size, first_byte), reporter)) {
     return Outcome::Failure;
   }
   FileStream output(output_name, OpenMode::Create, kBlockBytes);
