@@ -81,17 +81,16 @@ double CrossingDetector::SafeTime() const {
   return static_cast<double>(done_) - static_cast<double>(back_limit_) - 1.0;
 }
 
-void CrossingDetector::Scan(const SampleHistory& history, std::vector<Crossing>& out) {
-  if (done_ < history.Begin()) done_ = (history.Begin() + kGroupSamples - 1) / kGroupSamples * kGroupSamples;
+void CrossingDetector::Scan(const SampleWindow& samples, std::vector<Crossing>& out, std::vector<float>& levels) {
+  if (done_ < samples.Begin()) done_ = (samples.Begin() + kGroupSamples - 1) / kGroupSamples * kGroupSamples;
   // At most one crossing a sample, so the list never grows inside a group.
-  if (history.End() > done_) out.reserve(out.size() + static_cast<std::size_t>(history.End() - done_));
-  for (; done_ + kGroupSamples <= history.End(); done_ += kGroupSamples) ScanGroup(history, done_, out);
+  if (samples.End() > done_) out.reserve(out.size() + static_cast<std::size_t>(samples.End() - done_));
+  for (; done_ + kGroupSamples <= samples.End(); done_ += kGroupSamples) levels.push_back(ScanGroup(samples, done_, out));
 }
 
-void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out) {
+float CrossingDetector::ScanGroup(const SampleWindow& history, std::uint64_t first, std::vector<Crossing>& out) {
   const float* samples = history.Data(first);
   const std::uint64_t begin = history.Begin();
-  const float* data = history.Data(begin);
   window_[window_next_] = ExtremesOfGroup(samples);
   window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
   float lowest = window_[0].lowest;
@@ -102,10 +101,8 @@ void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t fir
   }
   const float middle = 0.5f * (highest + lowest);
   const float level = 0.5f * (highest - lowest);
-  levels_[groups_done_ % levels_.size()] = level;
-  ++groups_done_;
   // NaN and infinite input leave no usable level; such a group is skipped.
-  if (!std::isfinite(middle) || !std::isfinite(level)) return;
+  if (!std::isfinite(middle) || !std::isfinite(level)) return level;
   const float margin = std::max(kHysteresis * level, kLeastHysteresis);
   const GroupMasks masks = ThresholdMasks(samples, middle + margin, middle, middle - margin);
   const std::uint32_t up = masks.above;
@@ -131,8 +128,8 @@ void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t fir
       }
       double time = static_cast<double>(j);
       if (j > begin) {
-        const float before = data[j - 1 - begin] - middle;
-        const float after = data[j - begin] - middle;
+        const float before = history.At(j - 1) - middle;
+        const float after = history.At(j) - middle;
         const float step = after - before;
         // Samples near the float limits can overflow on the way; such a
         // crossing stays at the sample.
@@ -144,6 +141,7 @@ void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t fir
     state_ = rising ? 1 : -1;
     from = at == 31 ? 0u : ~((2u << at) - 1u);
   }
+  return level;
 }
 
 }  // namespace orvano::decode

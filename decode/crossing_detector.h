@@ -44,22 +44,14 @@ class CrossingDetector {
   // `rate` is the history's sample rate.
   explicit CrossingDetector(unsigned rate);
 
-  // Looks at every whole group of samples not seen yet and appends the
-  // crossings found.
-  void Scan(const SampleHistory& history, std::vector<Crossing>& out);
+  // Looks at every whole group of samples in the window not seen yet,
+  // appends the crossings found and the signal's amplitude over each group.
+  void Scan(const SampleWindow& samples, std::vector<Crossing>& out, std::vector<float>& levels);
   // Every crossing before this time has been found.
   double SafeTime() const;
-  // The amplitude over the group that holds `time`, for recent times.
-  float LevelAt(double time) const {
-    if (groups_done_ == 0) return 0;
-    auto group = static_cast<std::uint64_t>(time > 0 ? time : 0) / kGroupSamples;
-    if (group >= groups_done_) group = groups_done_ - 1;
-    if (group + levels_.size() < groups_done_) group = groups_done_ - levels_.size();
-    return levels_[group % levels_.size()];
-  }
 
  private:
-  void ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out);
+  float ScanGroup(const SampleWindow& samples, std::uint64_t first, std::vector<Crossing>& out);
 
   std::size_t back_limit_;
   std::uint64_t done_ = 0;
@@ -68,8 +60,6 @@ class CrossingDetector {
   std::array<GroupScan, 4> window_{};
   std::size_t window_groups_;
   std::size_t window_next_ = 0;
-  std::array<float, 512> levels_{};
-  std::uint64_t groups_done_ = 0;
 };
 
 }  // namespace orvano::decode

@@ -13,6 +13,7 @@
 
 #include "decode/cell_shape.h"
 #include "decode/crossing_detector.h"
+#include "decode/group_levels.h"
 #include "decode/leader_finder.h"
 #include "decode/sample_decimator.h"
 #include "decode/sample_history.h"
@@ -88,16 +89,22 @@ TEST(GroupKernels, MatchThePlainDefinition) {
   }
 }
 
-SampleHistory HistoryOf(const std::vector<float>& samples) {
-  SampleHistory history(samples.size());
-  const std::span<float> room = history.Room(samples.size());
-  std::copy(samples.begin(), samples.end(), room.begin());
-  history.Commit(samples.size());
-  return history;
-}
+// Samples written into a history, and a window on all of them.
+struct Recorded {
+  explicit Recorded(const std::vector<float>& samples)
+      : history(samples.size(), samples.size()), window(history, samples.size()) {
+    const std::span<float> room = history.Room(samples.size());
+    std::copy(samples.begin(), samples.end(), room.begin());
+    history.Commit(samples.size());
+    window.Reach(history.End());
+  }
 
-TEST(SampleHistory, IntegratesWithFractionsOfSamples) {
-  const SampleHistory history = HistoryOf({1, 2, 3, 4, 5});
+  SampleHistory history;
+  SampleWindow window;
+};
+
+TEST(SampleWindow, IntegratesWithFractionsOfSamples) {
+  const Recorded recorded({1, 2, 3, 4, 5});
   struct Case {
     double from, to, area;
   };
@@ -110,36 +117,63 @@ TEST(SampleHistory, IntegratesWithFractionsOfSamples) {
       {-10, 0.5, 1},      // clamped at the start
       {3.5, 99, 5},       // clamped at the end
   };
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(history.Integral(c.from, c.to), c.area) << c.from << " " << c.to;
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(recorded.window.Integral(c.from, c.to), c.area) << c.from << " " << c.to;
 }
 
-TEST(SampleHistory, KeepsTheSamplesBehindTheNewestReadable) {
-  SampleHistory history(8);
+TEST(SampleHistory, KeepsTheNewestSamplesAcrossTheEndOfItsRing) {
+  // A ring of 64 written in blocks of every length up to 23: most blocks
+  // that reach past its end are folded back to its start.
+  SampleHistory history(64, 23);
+  ASSERT_EQ(history.Length(), 64u);
+  SampleWindow window(history, 40);
   float next = 0;
-  for (int round = 0; round < 50; ++round) {
+  for (int round = 0; round < 200; ++round) {
     const std::size_t count = 1 + static_cast<std::size_t>(round * 7 % 23);
     const std::span<float> room = history.Room(count);
     for (std::size_t i = 0; i < count; ++i) room[i] = next++;
     history.Commit(count);
     ASSERT_EQ(history.End(), static_cast<std::uint64_t>(next));
-    ASSERT_LE(history.Begin() + 8, std::max<std::uint64_t>(history.End(), 8));
-    for (std::uint64_t n = std::max<std::uint64_t>(history.End(), 8) - 8; n < history.End(); ++n) {
-      ASSERT_EQ(history.At(n), static_cast<float>(n));
+    window.Reach(history.End());
+    ASSERT_EQ(window.Begin(), history.End() > 40 ? history.End() - 40 : 0);
+    for (std::uint64_t n = window.Begin(); n < window.End(); ++n) ASSERT_EQ(window.At(n), static_cast<float>(n));
+    // A group never straddles the end of the ring.
+    for (std::uint64_t n = (window.Begin() + 31) / 32 * 32; n + 32 <= window.End(); n += 32) {
+      for (std::size_t i = 0; i < 32; ++i) ASSERT_EQ(window.Data(n)[i], static_cast<float>(n + i));
     }
   }
 }
 
-std::vector<Crossing> CrossingsOf(const std::vector<float>& samples, unsigned rate) {
-  SampleHistory history(4096);
+TEST(SampleWindow, SeesOnlyWhatItReachedWhileTheWriterRunsAhead) {
+  SampleHistory history(16, 8);
+  SampleWindow window(history, 8);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::span<float> room = history.Room(4);
+    std::fill(room.begin(), room.end(), static_cast<float>(i + 1));
+    history.Commit(4);
+  }
+  window.Reach(8);
+  // Samples 0-3 are 1, 4-7 are 2; the 3s written after them are no part of it.
+  EXPECT_DOUBLE_EQ(window.Integral(-0.5, 7.5), 12.0);
+  EXPECT_DOUBLE_EQ(window.Integral(5.5, 20), 4.0);
+}
+
+std::vector<Crossing> CrossingsOf(const std::vector<float>& samples, unsigned rate,
+                                  std::vector<float>* levels = nullptr) {
+  SampleHistory history(4096, 1000);
+  SampleWindow window(history, 2048);
   CrossingDetector detector(rate);
   std::vector<Crossing> crossings;
+  std::vector<float> group_levels;
   for (std::size_t at = 0; at < samples.size(); at += 1000) {
     const std::size_t count = std::min<std::size_t>(1000, samples.size() - at);
     const std::span<float> room = history.Room(count);
     std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(at), count, room.begin());
     history.Commit(count);
-    detector.Scan(history, crossings);
+    window.Reach(history.End());
+    detector.Scan(window, crossings, group_levels);
   }
+  EXPECT_EQ(group_levels.size(), samples.size() / kGroupSamples);
+  if (levels != nullptr) *levels = group_levels;
   return crossings;
 }
 
@@ -310,18 +344,16 @@ TEST(FindStartBit, PicksTheCrossingThatBeginsTheStartBit) {
     };
     for (int n = 256; n < 256 + 40 * 20 + 160; ++n) samples.push_back(wave(n));
     samples.resize(samples.size() + 128, 0.0f);
-    SampleHistory history(samples.size());
-    const std::span<float> room = history.Room(samples.size());
-    std::copy(samples.begin(), samples.end(), room.begin());
-    history.Commit(samples.size());
-    CrossingDetector detector(44100);
-    std::vector<Crossing> crossings;
-    detector.Scan(history, crossings);
+    const Recorded recorded(samples);
+    std::vector<float> scanned;
+    const std::vector<Crossing> crossings = CrossingsOf(samples, 44100, &scanned);
+    GroupLevels levels;
+    levels.Add(scanned);
     const ToneRun leader{256.3, 20.0 * 60, 60, 0.6 * 60};
     std::size_t index = 2;
     while (index < crossings.size() && crossings[index].time - crossings[index - 2].time < 26) ++index;
     ASSERT_LT(index, crossings.size());
-    const std::optional<StartBit> found = FindStartBit(crossings, index - 2, leader, history, detector);
+    const std::optional<StartBit> found = FindStartBit(crossings, index - 2, leader, recorded.window, levels);
     ASSERT_TRUE(found.has_value());
     EXPECT_NEAR(found->time, start, 1.0);
     EXPECT_EQ(found->rising, !c.inverted);
@@ -336,17 +368,15 @@ TEST(FindStartBit, TakesNoGlitchInALeaderForOne) {
     samples.insert(samples.end(), static_cast<std::size_t>(half), 0.6f);
     samples.insert(samples.end(), static_cast<std::size_t>(half), -0.6f);
   }
-  SampleHistory history(samples.size());
-  const std::span<float> room = history.Room(samples.size());
-  std::copy(samples.begin(), samples.end(), room.begin());
-  history.Commit(samples.size());
-  CrossingDetector detector(44100);
-  std::vector<Crossing> crossings;
-  detector.Scan(history, crossings);
+  const Recorded recorded(samples);
+  std::vector<float> scanned;
+  const std::vector<Crossing> crossings = CrossingsOf(samples, 44100, &scanned);
+  GroupLevels levels;
+  levels.Add(scanned);
   const ToneRun leader{0, 20.0 * 50, 50, 0.6 * 50};
   for (std::size_t index = 2; index < crossings.size(); ++index) {
     if (crossings[index].time - crossings[index - 2].time < 26) continue;
-    EXPECT_FALSE(FindStartBit(crossings, index - 2, leader, history, detector).has_value()) << crossings[index].time;
+    EXPECT_FALSE(FindStartBit(crossings, index - 2, leader, recorded.window, levels).has_value()) << crossings[index].time;
   }
 }
 
