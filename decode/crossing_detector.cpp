@@ -70,6 +70,23 @@ GroupMasks ThresholdMasks(const float* samples, float high, float middle, float 
 }
 #endif
 
+GroupTrips TripsOfGroup(std::uint32_t above, std::uint32_t below, int state) {
+  const std::uint32_t outside = above | below;
+  if (outside == 0) return {0, state};
+  // A trigger not known yet is set by the first sample outside the band,
+  // which is no trip.
+  std::uint64_t carry = state > 0 ? 1 : 0;
+  if (state == 0) carry = (above >> std::countr_zero(outside)) & 1u;
+  // In the sum of these two, a sample above the band makes a carry, one
+  // below it stops the carry, one inside passes it on: the carry into bit
+  // p is the trigger's state before sample p, and it trips where that
+  // state changes.
+  const std::uint64_t passes = static_cast<std::uint32_t>(~below);
+  const std::uint64_t makes = above;
+  const std::uint64_t carries = (passes + makes + carry) ^ passes ^ makes;
+  return {static_cast<std::uint32_t>(carries ^ (carries >> 1)), (carries >> 32) != 0 ? 1 : -1};
+}
+
 CrossingDetector::CrossingDetector(unsigned rate)
     // A quarter of the slowest cycle: the farthest a crossing lies behind
     // the sample that tripped the trigger.
@@ -105,41 +122,34 @@ float CrossingDetector::ScanGroup(const SampleWindow& history, std::uint64_t fir
   if (!std::isfinite(middle) || !std::isfinite(level)) return level;
   const float margin = std::max(kHysteresis * level, kLeastHysteresis);
   const GroupMasks masks = ThresholdMasks(samples, middle + margin, middle, middle - margin);
-  const std::uint32_t up = masks.above;
-  const std::uint32_t down = masks.below;
 
-  std::uint32_t from = ~std::uint32_t{0};  // the samples still to look at
-  while (true) {
-    const std::uint32_t candidates = (state_ > 0 ? down : state_ < 0 ? up : (up | down)) & from;
-    if (candidates == 0) break;
-    const int at = std::countr_zero(candidates);
-    const bool rising = ((up >> at) & 1u) != 0;
-    if (state_ != 0) {
-      // The signal passed the middle level after the last sample before the
-      // trip that lay on the other side of it.
-      const std::uint32_t other_side = (rising ? ~masks.over_middle : masks.over_middle) & ((1u << at) - 1u);
-      std::uint64_t j = first + static_cast<std::uint64_t>(at);
-      if (other_side != 0) {
-        j = first + static_cast<std::uint64_t>(32 - std::countl_zero(other_side));
-      } else {
-        const std::uint64_t earliest = std::max<std::uint64_t>(history.Begin() + 1, j > back_limit_ ? j - back_limit_ : 0);
-        const float sign = rising ? 1.0f : -1.0f;
-        while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
-      }
-      double time = static_cast<double>(j);
-      if (j > begin) {
-        const float before = history.At(j - 1) - middle;
-        const float after = history.At(j) - middle;
-        const float step = after - before;
-        // Samples near the float limits can overflow on the way; such a
-        // crossing stays at the sample.
-        const float fraction = -before / step;
-        if (fraction >= 0 && fraction <= 1) time = static_cast<double>(j - 1) + static_cast<double>(fraction);
-      }
-      out.push_back({time, level, rising});
+  const GroupTrips trips = TripsOfGroup(masks.above, masks.below, state_);
+  state_ = trips.state;
+  for (std::uint32_t left = trips.trips; left != 0; left &= left - 1) {
+    const int at = std::countr_zero(left);
+    const bool rising = ((masks.above >> at) & 1u) != 0;
+    // The signal passed the middle level after the last sample before the
+    // trip that lay on the other side of it.
+    const std::uint32_t other_side = (rising ? ~masks.over_middle : masks.over_middle) & ((1u << at) - 1u);
+    std::uint64_t j = first + static_cast<std::uint64_t>(at);
+    if (other_side != 0) {
+      j = first + static_cast<std::uint64_t>(32 - std::countl_zero(other_side));
+    } else {
+      const std::uint64_t earliest = std::max<std::uint64_t>(begin + 1, j > back_limit_ ? j - back_limit_ : 0);
+      const float sign = rising ? 1.0f : -1.0f;
+      while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
     }
-    state_ = rising ? 1 : -1;
-    from = at == 31 ? 0u : ~((2u << at) - 1u);
+    double time = static_cast<double>(j);
+    if (j > begin) {
+      const float before = history.At(j - 1) - middle;
+      const float after = history.At(j) - middle;
+      const float step = after - before;
+      // Samples near the float limits can overflow on the way; such a
+      // crossing stays at the sample.
+      const float fraction = -before / step;
+      if (fraction >= 0 && fraction <= 1) time = static_cast<double>(j - 1) + static_cast<double>(fraction);
+    }
+    out.push_back({time, level, rising});
   }
   return level;
 }

@@ -32,6 +32,15 @@ struct GroupMasks {
   std::uint32_t over_middle = 0;  // ... above the middle level
 };
 GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low);
+// Where a Schmitt trigger trips inside a group, all at once: `above` and
+// `below` mark the samples outside its band, `state` is +1 when it stands
+// above the band before the group, -1 below, 0 not known yet. Gives the
+// samples where it trips and its state after the group.
+struct GroupTrips {
+  std::uint32_t trips = 0;
+  int state = 0;
+};
+GroupTrips TripsOfGroup(std::uint32_t above, std::uint32_t below, int state);
 
 // Turns the signal into crossings with a Schmitt trigger whose middle level
 // and hysteresis follow the signal: the middle of its extremes over the

@@ -89,6 +89,30 @@ TEST(GroupKernels, MatchThePlainDefinition) {
   }
 }
 
+TEST(TripsOfGroup, MatchesATriggerWalkedSampleBySample) {
+  // Samples outside the band are sparse, dense, or everywhere; the trigger
+  // starts in each of its states.
+  std::mt19937 random(3);
+  for (int round = 0; round < 3000; ++round) {
+    const std::uint32_t outside = round % 3 == 0   ? static_cast<std::uint32_t>(random() & random() & random())
+                                  : round % 3 == 1 ? static_cast<std::uint32_t>(random())
+                                                   : ~std::uint32_t{0};
+    const std::uint32_t above = outside & static_cast<std::uint32_t>(random());
+    const std::uint32_t below = outside & ~above;
+    const int start = round % 5 == 0 ? 0 : round % 2 == 0 ? 1 : -1;
+    int state = start;
+    std::uint32_t trips = 0;
+    for (int i = 0; i < 32; ++i) {
+      const int now = (above >> i) & 1u ? 1 : (below >> i) & 1u ? -1 : state;
+      if (state != 0 && now != state) trips |= 1u << i;
+      state = now;
+    }
+    const GroupTrips found = TripsOfGroup(above, below, start);
+    ASSERT_EQ(found.trips, trips) << std::hex << above << " " << below << " " << start;
+    ASSERT_EQ(found.state, state) << std::hex << above << " " << below << " " << start;
+  }
+}
+
 // Samples written into a history, and a window on all of them.
 struct Recorded {
   explicit Recorded(const std::vector<float>& samples)
