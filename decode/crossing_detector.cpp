@@ -98,31 +98,49 @@ double CrossingDetector::SafeTime() const {
   return static_cast<double>(done_) - static_cast<double>(back_limit_) - 1.0;
 }
 
+// Each group's band depends on its extremes, its masks on the band, its
+// trips on the trigger's state: one group at a time, every step would wait
+// for the one before. Passes over all the groups at hand let the groups'
+// independent work overlap, and leave only the trips in order.
 void CrossingDetector::Scan(const SampleWindow& samples, std::vector<Crossing>& out, std::vector<float>& levels) {
   if (done_ < samples.Begin()) done_ = (samples.Begin() + kGroupSamples - 1) / kGroupSamples * kGroupSamples;
+  if (samples.End() < done_ + kGroupSamples) return;
+  const auto count = static_cast<std::size_t>((samples.End() - done_) / kGroupSamples);
   // At most one crossing a sample, so the list never grows inside a group.
-  if (samples.End() > done_) out.reserve(out.size() + static_cast<std::size_t>(samples.End() - done_));
-  for (; done_ + kGroupSamples <= samples.End(); done_ += kGroupSamples) levels.push_back(ScanGroup(samples, done_, out));
+  out.reserve(out.size() + count * kGroupSamples);
+  bands_.resize(count);
+  for (std::size_t g = 0; g < count; ++g) bands_[g].extremes = ExtremesOfGroup(samples.Data(done_ + g * kGroupSamples));
+  for (std::size_t g = 0; g < count; ++g) {
+    Band& band = bands_[g];
+    window_[window_next_] = band.extremes;
+    window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
+    float lowest = window_[0].lowest;
+    float highest = window_[0].highest;
+    for (std::size_t i = 1; i < window_groups_; ++i) {
+      lowest = std::min(lowest, window_[i].lowest);
+      highest = std::max(highest, window_[i].highest);
+    }
+    band.middle = 0.5f * (highest + lowest);
+    band.level = 0.5f * (highest - lowest);
+    levels.push_back(band.level);
+    // NaN and infinite input leave no usable level; such a group is skipped.
+    band.usable = std::isfinite(band.middle) && std::isfinite(band.level);
+    if (!band.usable) continue;
+    const float margin = std::max(kHysteresis * band.level, kLeastHysteresis);
+    band.masks = ThresholdMasks(samples.Data(done_ + g * kGroupSamples), band.middle + margin, band.middle,
+                                band.middle - margin);
+  }
+  for (std::size_t g = 0; g < count; ++g) {
+    if (bands_[g].usable) AddCrossings(samples, done_ + g * kGroupSamples, bands_[g], out);
+  }
+  done_ += count * kGroupSamples;
 }
 
-float CrossingDetector::ScanGroup(const SampleWindow& history, std::uint64_t first, std::vector<Crossing>& out) {
-  const float* samples = history.Data(first);
+void CrossingDetector::AddCrossings(const SampleWindow& history, std::uint64_t first, const Band& band,
+                                    std::vector<Crossing>& out) {
   const std::uint64_t begin = history.Begin();
-  window_[window_next_] = ExtremesOfGroup(samples);
-  window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
-  float lowest = window_[0].lowest;
-  float highest = window_[0].highest;
-  for (std::size_t i = 1; i < window_groups_; ++i) {
-    lowest = std::min(lowest, window_[i].lowest);
-    highest = std::max(highest, window_[i].highest);
-  }
-  const float middle = 0.5f * (highest + lowest);
-  const float level = 0.5f * (highest - lowest);
-  // NaN and infinite input leave no usable level; such a group is skipped.
-  if (!std::isfinite(middle) || !std::isfinite(level)) return level;
-  const float margin = std::max(kHysteresis * level, kLeastHysteresis);
-  const GroupMasks masks = ThresholdMasks(samples, middle + margin, middle, middle - margin);
-
+  const GroupMasks& masks = band.masks;
+  const float middle = band.middle;
   const GroupTrips trips = TripsOfGroup(masks.above, masks.below, state_);
   state_ = trips.state;
   for (std::uint32_t left = trips.trips; left != 0; left &= left - 1) {
@@ -149,9 +167,8 @@ float CrossingDetector::ScanGroup(const SampleWindow& history, std::uint64_t fir
       const float fraction = -before / step;
       if (fraction >= 0 && fraction <= 1) time = static_cast<double>(j - 1) + static_cast<double>(fraction);
     }
-    out.push_back({time, level, rising});
+    out.push_back({time, band.level, rising});
   }
-  return level;
 }
 
 }  // namespace orvano::decode

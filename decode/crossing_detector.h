@@ -60,7 +60,15 @@ class CrossingDetector {
   double SafeTime() const;
 
  private:
-  float ScanGroup(const SampleWindow& samples, std::uint64_t first, std::vector<Crossing>& out);
+  // What a group of samples is measured by.
+  struct Band {
+    GroupScan extremes;
+    float middle = 0;
+    float level = 0;
+    bool usable = false;
+    GroupMasks masks;
+  };
+  void AddCrossings(const SampleWindow& samples, std::uint64_t first, const Band& band, std::vector<Crossing>& out);
 
   std::size_t back_limit_;
   std::uint64_t done_ = 0;
@@ -69,6 +77,7 @@ class CrossingDetector {
   std::array<GroupScan, 4> window_{};
   std::size_t window_groups_;
   std::size_t window_next_ = 0;
+  std::vector<Band> bands_;  // of the groups being scanned
 };
 
 }  // namespace orvano::decode
