@@ -1,13 +1,12 @@
 #include "decode/chunk_queue.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace orvano::decode {
 
 ChunkQueue::ChunkQueue(std::size_t depth) : slots_(std::max<std::size_t>(depth, 1)) {}
 
-void ChunkQueue::Push(CrossingChunk& chunk, std::uint64_t frames_read) {
+void ChunkQueue::Push(const CrossingChunk& chunk, std::uint64_t frames_read) {
   std::unique_lock lock(mutex_);
   if (count_ == slots_.size() && !stopped_) {
     producer_waits_ = true;
@@ -16,7 +15,12 @@ void ChunkQueue::Push(CrossingChunk& chunk, std::uint64_t frames_read) {
   }
   if (stopped_) return;
   QueuedChunk& slot = slots_[(head_ + count_) % slots_.size()];
-  std::swap(slot.chunk, chunk);
+  slot.chunk.end = chunk.end;
+  slot.chunk.safe = chunk.safe;
+  slot.chunk.crossings.assign(chunk.crossings.begin(), chunk.crossings.end());
+  slot.chunk.levels.assign(chunk.levels.begin(), chunk.levels.end());
+  slot.chunk.last = chunk.last;
+  slot.chunk.recorded = chunk.recorded;
   slot.frames_read = frames_read;
   ++count_;
   if (consumer_waits_ && count_ >= (slots_.size() + 1) / 2) filled_.notify_one();

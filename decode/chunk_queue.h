@@ -17,18 +17,20 @@ struct QueuedChunk {
   std::uint64_t frames_read = 0;
 };
 
-// Hands chunks from one thread to another, at most `depth` at a time. The
-// chunks' lists change hands by swapping, so their memory is used again
-// and again. A side that has to wait sleeps until half of the queue is
-// there for it, so that the two threads wake each other seldom.
+// Hands chunks from one thread to another, at most `depth` at a time. A
+// chunk is copied into the queue rather than handed over: the crossing
+// stage then writes its crossings one by one only into memory its own
+// core holds, and what the other core reads moves across in one copy.
+// Handing the lists to and fro instead cost up to a third more time. A
+// side that has to wait sleeps until half of the queue is there for it,
+// so that the two threads wake each other seldom.
 class ChunkQueue {
  public:
   explicit ChunkQueue(std::size_t depth);
 
-  // Producer: queues the chunk's contents, leaving it those of a chunk
-  // already heard; waits while `depth` chunks are in the queue. Once the
-  // consumer has stopped, the chunk is dropped.
-  void Push(CrossingChunk& chunk, std::uint64_t frames_read);
+  // Producer: queues a copy of the chunk; waits while `depth` chunks are in
+  // the queue. Once the consumer has stopped, the chunk is dropped.
+  void Push(const CrossingChunk& chunk, std::uint64_t frames_read);
   // Producer: nothing more comes.
   void Close();
 

@@ -40,8 +40,8 @@ struct CrossingChunk {
   std::uint64_t recorded = 0;  // ... here, before the samples that pad it
 };
 
-// Gets each chunk as it is done; it may take the chunk's contents.
-using ChunkHandler = std::function<void(CrossingChunk&)>;
+// Gets each chunk as it is done.
+using ChunkHandler = std::function<void(const CrossingChunk&)>;
 
 // The first half of the demodulator, which only ever looks at a few
 // samples: it brings the recording down to the rate the demodulator works

@@ -14,7 +14,7 @@ class Demodulator::Impl {
       : history_(HistoryLength(0), kMostCommitted),
         crossings_(sample_rate, history_),
         symbols_(sample_rate, history_, sink),
-        hear_([this](CrossingChunk& chunk) { symbols_.Take(chunk); }) {}
+        hear_([this](const CrossingChunk& chunk) { symbols_.Take(chunk); }) {}
 
   void Feed(std::span<const float> samples) { crossings_.Feed(samples, hear_); }
   void Finish() { crossings_.Finish(hear_); }

@@ -71,7 +71,7 @@ void DemodulateSignal(unsigned sample_rate, const SampleReader& read, SymbolSink
     try {
       std::vector<float> samples(kReadFrames);
       std::uint64_t frames = 0;
-      const ChunkHandler hand = [&](CrossingChunk& chunk) { queue.Push(chunk, frames); };
+      const ChunkHandler hand = [&](const CrossingChunk& chunk) { queue.Push(chunk, frames); };
       for (std::size_t count; !queue.Stopped() && (count = read(samples)) > 0;) {
         frames += count;
         crossings.Feed(std::span(samples).first(count), hand);
