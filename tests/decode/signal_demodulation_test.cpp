@@ -12,8 +12,11 @@
 #include <thread>
 #include <vector>
 
+#include "decode/audio_source.h"
 #include "decode/demodulator.h"
+#include "decode/mono_signal.h"
 #include "tests/support/tape_synth.h"
+#include "tests/support/temp_dir.h"
 
 namespace orvano::decode {
 namespace {
@@ -187,6 +190,28 @@ TEST_P(TwoThreads, HearTheSameBehindASlowSink) {
 
 INSTANTIATE_TEST_SUITE_P(Tapes, TwoThreads, ::testing::ValuesIn(kLongTapes),
                          [](const ::testing::TestParamInfo<LongTape>& param_info) { return std::string(param_info.param.name); });
+
+// Recordings of other tools, read from their files as the whole tape reads
+// them.
+TEST(DemodulateSignal, HearsTheSamplesOfOtherToolsAlikeOnOneThreadAndTwo) {
+  for (const char* name : {"THREE-castools.wav", "THREE-ffix.wav"}) {
+    SCOPED_TRACE(name);
+    const std::string path = std::string(ORVANO_SAMPLES) + "/" + name;
+    if (!orvano::testing::Exists(path)) GTEST_SKIP() << "no samples in " << ORVANO_SAMPLES;
+    std::vector<std::vector<Event>> heard;
+    for (const Threads threads : {Threads::One, Threads::Two}) {
+      OpenedAudio opened = OpenAudioFile(path);
+      ASSERT_NE(opened.source, nullptr) << opened.reason;
+      MonoSignal signal(*opened.source, ChannelChoice::Auto);
+      RecordingSink sink;
+      DemodulateSignal(signal.SampleRate(), [&signal](std::span<float> out) { return signal.Read(out); }, sink, threads,
+                       [](std::uint64_t) {});
+      heard.push_back(sink.events);
+    }
+    EXPECT_GT(heard[0].size(), 20000u);
+    ExpectSame(heard[1], heard[0]);
+  }
+}
 
 TEST(DemodulateSignal, HearsNothingInAnEmptyRecording) {
   for (const Threads threads : {Threads::One, Threads::Two}) {
