@@ -40,12 +40,25 @@ GroupMasks ThresholdMasks(const float* samples, float high, float middle, float 
   const __m128 above = _mm_set1_ps(high);
   const __m128 half = _mm_set1_ps(middle);
   const __m128 below = _mm_set1_ps(low);
+  // The comparisons of 16 samples packed into one vector of bytes in their
+  // order, so that one movemask gives 16 bits.
+  const auto bits = [](__m128 a, __m128 b, __m128 c, __m128 d) {
+    const __m128i low_half = _mm_packs_epi32(_mm_castps_si128(a), _mm_castps_si128(b));
+    const __m128i high_half = _mm_packs_epi32(_mm_castps_si128(c), _mm_castps_si128(d));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(low_half, high_half)));
+  };
   GroupMasks masks;
-  for (std::size_t i = 0; i < kGroupSamples; i += 4) {
-    const __m128 v = _mm_loadu_ps(samples + i);
-    masks.above |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, above))) << i;
-    masks.below |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmplt_ps(v, below))) << i;
-    masks.over_middle |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, half))) << i;
+  for (std::size_t i = 0; i < kGroupSamples; i += 16) {
+    const __m128 v0 = _mm_loadu_ps(samples + i);
+    const __m128 v1 = _mm_loadu_ps(samples + i + 4);
+    const __m128 v2 = _mm_loadu_ps(samples + i + 8);
+    const __m128 v3 = _mm_loadu_ps(samples + i + 12);
+    masks.above |= bits(_mm_cmpgt_ps(v0, above), _mm_cmpgt_ps(v1, above), _mm_cmpgt_ps(v2, above),
+                        _mm_cmpgt_ps(v3, above)) << i;
+    masks.below |= bits(_mm_cmplt_ps(v0, below), _mm_cmplt_ps(v1, below), _mm_cmplt_ps(v2, below),
+                        _mm_cmplt_ps(v3, below)) << i;
+    masks.over_middle |= bits(_mm_cmpgt_ps(v0, half), _mm_cmpgt_ps(v1, half), _mm_cmpgt_ps(v2, half),
+                              _mm_cmpgt_ps(v3, half)) << i;
   }
   return masks;
 }
