@@ -64,6 +64,35 @@ TEST(SampleDecimator, AveragesEachGroupWhereverTheBlocksAreCut) {
   }
 }
 
+TEST(SampleDecimator, KeepsTheMeansOfBrokenSamplesWithinEightOfFullScale) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  struct Case {
+    unsigned factor;
+    std::vector<float> in, out;
+  };
+  const Case cases[] = {
+      {1, {nan, inf, -inf, 100, -100, 0.5f}, {-8, 8, -8, 8, -8, 0.5f}},
+      {2, {nan, 1, inf, inf, inf, -inf, 20, 0, 0.25f, 0.75f}, {-8, 8, -8, 8, 0.5f}},
+      // Only the final means are kept in bounds: 32 32 0 0 is 16 before that.
+      {4, {1, 2, 3, 4, nan, 0, 0, 0, 32, 32, 0, 0, -inf, 1, 1, 1}, {2.5f, -8, 8, -8}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.factor);
+    // All at once, and a sample at a time.
+    for (const std::size_t piece : {c.in.size(), std::size_t{1}}) {
+      SampleDecimator decimator(c.factor);
+      std::vector<float> out;
+      for (std::size_t at = 0; at < c.in.size(); at += piece) {
+        std::vector<float> room(piece / c.factor + 1);
+        room.resize(decimator.Decimate(std::span(c.in).subspan(at, piece), room));
+        out.insert(out.end(), room.begin(), room.end());
+      }
+      EXPECT_EQ(out, c.out) << piece;
+    }
+  }
+}
+
 TEST(GroupKernels, MatchThePlainDefinition) {
   const std::vector<float> samples = RandomSamples(kGroupSamples * 50, 2);
   for (std::size_t group = 0; group < 50; ++group) {
