@@ -23,10 +23,10 @@ std::string FactsText(const decode::AudioFacts& facts, const std::string& channe
   return text;
 }
 
-}  // namespace
-
-Outcome DecodeTape(const std::string& path, const std::string& dir, const ConversionOptions& options,
-                   Reporter& reporter) {
+// A recording decoded alone may take a second core; several at once have
+// the cores to themselves already.
+Outcome DecodeRecording(const std::string& path, const std::string& dir, const ConversionOptions& options,
+                        bool alone, Reporter& reporter) {
   Log(reporter, "Open file " + path + " for reading");
   decode::OpenedAudio opened = decode::OpenAudioFile(path);
   if (!opened.source) {
@@ -48,7 +48,7 @@ Outcome DecodeTape(const std::string& path, const std::string& dir, const Conver
     const decode::AudioFacts& facts = source.Facts();
     decode::DemodulateSignal(
         signal.SampleRate(), [&signal](std::span<float> samples) { return signal.Read(samples); }, frames,
-        decode::ThreadsFor(facts.frames, facts.length_known, signal.SampleRate()),
+        alone ? decode::ThreadsFor(facts.frames, facts.length_known, signal.SampleRate()) : decode::Threads::One,
         [&progress, &source](std::uint64_t read) { progress.Set(read, source.Facts().frames); });
   }
   const std::vector<TapeBlock> blocks = frames.TakeBlocks();
@@ -60,12 +60,20 @@ Outcome DecodeTape(const std::string& path, const std::string& dir, const Conver
   return broken ? Outcome::Failure : outcome;
 }
 
+}  // namespace
+
+Outcome DecodeTape(const std::string& path, const std::string& dir, const ConversionOptions& options,
+                   Reporter& reporter) {
+  return DecodeRecording(path, dir, options, true, reporter);
+}
+
 Outcome DecodeTapes(std::span<const std::string> paths, const std::string& dir, unsigned jobs,
                     const ConversionOptions& options, Reporter& reporter) {
+  const bool alone = paths.size() < 2 || jobs == 1;
   return RunRecordings(
       paths, dir, jobs,
-      [&options](const std::string& path, const std::string& folder, Reporter& r) {
-        return DecodeTape(path, folder, options, r);
+      [&options, alone](const std::string& path, const std::string& folder, Reporter& r) {
+        return DecodeRecording(path, folder, options, alone, r);
       },
       reporter);
 }
