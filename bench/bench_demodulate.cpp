@@ -1,11 +1,10 @@
 #include "bench/bench_demodulate.h"
 
 #include <stdexcept>
-#include <vector>
 
 #include "decode/audio_source.h"
-#include "decode/demodulator.h"
 #include "decode/mono_signal.h"
+#include "decode/signal_demodulation.h"
 
 namespace orvano::bench {
 namespace {
@@ -19,8 +18,6 @@ class CountingSink final : public decode::SymbolSink {
   Heard heard;
 };
 
-constexpr std::size_t kFrames = 32 * 1024;
-
 }  // namespace
 
 Heard Demodulate(const std::string& path) {
@@ -28,10 +25,10 @@ Heard Demodulate(const std::string& path) {
   if (!audio.source) throw std::runtime_error("cannot open " + path + ": " + audio.reason);
   decode::MonoSignal signal(*audio.source, ChannelChoice::Auto);
   CountingSink sink;
-  decode::Demodulator demodulator(signal.SampleRate(), sink);
-  std::vector<float> samples(kFrames);
-  for (std::size_t count; (count = signal.Read(samples)) != 0;) demodulator.Feed({samples.data(), count});
-  demodulator.Finish();
+  const decode::AudioFacts& facts = audio.source->Facts();
+  decode::DemodulateSignal(
+      signal.SampleRate(), [&signal](std::span<float> samples) { return signal.Read(samples); }, sink,
+      decode::ThreadsFor(facts.frames, facts.length_known, signal.SampleRate()), [](std::uint64_t) {});
   return sink.heard;
 }
 

@@ -14,7 +14,8 @@ struct Heard {
 };
 
 // Reads a recording through its audio source, takes the channel that
-// carries the tape and demodulates it.
+// carries the tape and demodulates it, on two threads when it is long,
+// as the whole tape does.
 Heard Demodulate(const std::string& path);
 
 }  // namespace orvano::bench

@@ -41,8 +41,8 @@ constexpr double kLevelGain = 1.0 / 32;
 
 }  // namespace
 
-CellReader::CellReader(unsigned rate, const SampleHistory& history, const CrossingDetector& detector)
-    : history_(history), detector_(detector), rate_(rate) {}
+CellReader::CellReader(unsigned rate, const SampleWindow& history, const GroupLevels& levels)
+    : history_(history), group_levels_(levels), rate_(rate) {}
 
 void CellReader::Start(double start, double length, bool rising, float level) {
   cursor_ = 0;
@@ -90,7 +90,7 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
     return std::fabs(c->time - (start + at * length)) <= tolerance * length + kSampleSlack;
   };
   Cell cell{start, end, 0, false};
-  const double level = detector_.LevelAt(start + 0.5 * length);
+  const double level = group_levels_.At(start + 0.5 * length);
   const bool level_ok = level >= kLeastLevel * level_;
   bool clean = false;
   if (level_ok) {

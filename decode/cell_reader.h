@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decode/crossing_detector.h"
+#include "decode/group_levels.h"
 #include "decode/sample_history.h"
 
 namespace orvano::decode {
@@ -29,7 +30,7 @@ struct Cell {
 // signal, and a long enough stretch without one means it is gone.
 class CellReader {
  public:
-  CellReader(unsigned rate, const SampleHistory& history, const CrossingDetector& detector);
+  CellReader(unsigned rate, const SampleWindow& history, const GroupLevels& levels);
 
   // The first cell begins at `start` with a crossing rising or not; cells
   // are about `length` long and the signal about `level` strong.
@@ -55,8 +56,8 @@ class CellReader {
  private:
   Cell ReadCell(std::span<const Crossing> crossings);
 
-  const SampleHistory& history_;
-  const CrossingDetector& detector_;
+  const SampleWindow& history_;
+  const GroupLevels& group_levels_;
   double rate_;
   std::size_t cursor_ = 0;  // no crossing before this one lies in a cell still to read
   double first_ = 0;

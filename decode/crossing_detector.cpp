@@ -40,12 +40,25 @@ GroupMasks ThresholdMasks(const float* samples, float high, float middle, float 
   const __m128 above = _mm_set1_ps(high);
   const __m128 half = _mm_set1_ps(middle);
   const __m128 below = _mm_set1_ps(low);
+  // The comparisons of 16 samples packed into one vector of bytes in their
+  // order, so that one movemask gives 16 bits.
+  const auto bits = [](__m128 a, __m128 b, __m128 c, __m128 d) {
+    const __m128i low_half = _mm_packs_epi32(_mm_castps_si128(a), _mm_castps_si128(b));
+    const __m128i high_half = _mm_packs_epi32(_mm_castps_si128(c), _mm_castps_si128(d));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(low_half, high_half)));
+  };
   GroupMasks masks;
-  for (std::size_t i = 0; i < kGroupSamples; i += 4) {
-    const __m128 v = _mm_loadu_ps(samples + i);
-    masks.above |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, above))) << i;
-    masks.below |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmplt_ps(v, below))) << i;
-    masks.over_middle |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(v, half))) << i;
+  for (std::size_t i = 0; i < kGroupSamples; i += 16) {
+    const __m128 v0 = _mm_loadu_ps(samples + i);
+    const __m128 v1 = _mm_loadu_ps(samples + i + 4);
+    const __m128 v2 = _mm_loadu_ps(samples + i + 8);
+    const __m128 v3 = _mm_loadu_ps(samples + i + 12);
+    masks.above |= bits(_mm_cmpgt_ps(v0, above), _mm_cmpgt_ps(v1, above), _mm_cmpgt_ps(v2, above),
+                        _mm_cmpgt_ps(v3, above)) << i;
+    masks.below |= bits(_mm_cmplt_ps(v0, below), _mm_cmplt_ps(v1, below), _mm_cmplt_ps(v2, below),
+                        _mm_cmplt_ps(v3, below)) << i;
+    masks.over_middle |= bits(_mm_cmpgt_ps(v0, half), _mm_cmpgt_ps(v1, half), _mm_cmpgt_ps(v2, half),
+                              _mm_cmpgt_ps(v3, half)) << i;
   }
   return masks;
 }
@@ -70,6 +83,23 @@ GroupMasks ThresholdMasks(const float* samples, float high, float middle, float 
 }
 #endif
 
+GroupTrips TripsOfGroup(std::uint32_t above, std::uint32_t below, int state) {
+  const std::uint32_t outside = above | below;
+  if (outside == 0) return {0, state};
+  // A trigger not known yet is set by the first sample outside the band,
+  // which is no trip.
+  std::uint64_t carry = state > 0 ? 1 : 0;
+  if (state == 0) carry = (above >> std::countr_zero(outside)) & 1u;
+  // In the sum of these two, a sample above the band makes a carry, one
+  // below it stops the carry, one inside passes it on: the carry into bit
+  // p is the trigger's state before sample p, and it trips where that
+  // state changes.
+  const std::uint64_t passes = static_cast<std::uint32_t>(~below);
+  const std::uint64_t makes = above;
+  const std::uint64_t carries = (passes + makes + carry) ^ passes ^ makes;
+  return {static_cast<std::uint32_t>(carries ^ (carries >> 1)), (carries >> 32) != 0 ? 1 : -1};
+}
+
 CrossingDetector::CrossingDetector(unsigned rate)
     // A quarter of the slowest cycle: the farthest a crossing lies behind
     // the sample that tripped the trigger.
@@ -81,68 +111,76 @@ double CrossingDetector::SafeTime() const {
   return static_cast<double>(done_) - static_cast<double>(back_limit_) - 1.0;
 }
 
-void CrossingDetector::Scan(const SampleHistory& history, std::vector<Crossing>& out) {
-  if (done_ < history.Begin()) done_ = (history.Begin() + kGroupSamples - 1) / kGroupSamples * kGroupSamples;
+// Each group's band depends on its extremes, its masks on the band, its
+// trips on the trigger's state: one group at a time, every step would wait
+// for the one before. Passes over all the groups at hand let the groups'
+// independent work overlap, and leave only the trips in order.
+void CrossingDetector::Scan(const SampleWindow& samples, std::vector<Crossing>& out, std::vector<float>& levels) {
+  if (done_ < samples.Begin()) done_ = (samples.Begin() + kGroupSamples - 1) / kGroupSamples * kGroupSamples;
+  if (samples.End() < done_ + kGroupSamples) return;
+  const auto count = static_cast<std::size_t>((samples.End() - done_) / kGroupSamples);
   // At most one crossing a sample, so the list never grows inside a group.
-  if (history.End() > done_) out.reserve(out.size() + static_cast<std::size_t>(history.End() - done_));
-  for (; done_ + kGroupSamples <= history.End(); done_ += kGroupSamples) ScanGroup(history, done_, out);
+  out.reserve(out.size() + count * kGroupSamples);
+  bands_.resize(count);
+  for (std::size_t g = 0; g < count; ++g) bands_[g].extremes = ExtremesOfGroup(samples.Data(done_ + g * kGroupSamples));
+  for (std::size_t g = 0; g < count; ++g) {
+    Band& band = bands_[g];
+    window_[window_next_] = band.extremes;
+    window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
+    float lowest = window_[0].lowest;
+    float highest = window_[0].highest;
+    for (std::size_t i = 1; i < window_groups_; ++i) {
+      lowest = std::min(lowest, window_[i].lowest);
+      highest = std::max(highest, window_[i].highest);
+    }
+    band.middle = 0.5f * (highest + lowest);
+    band.level = 0.5f * (highest - lowest);
+    levels.push_back(band.level);
+    // NaN and infinite input leave no usable level; such a group is skipped.
+    band.usable = std::isfinite(band.middle) && std::isfinite(band.level);
+    if (!band.usable) continue;
+    const float margin = std::max(kHysteresis * band.level, kLeastHysteresis);
+    band.masks = ThresholdMasks(samples.Data(done_ + g * kGroupSamples), band.middle + margin, band.middle,
+                                band.middle - margin);
+  }
+  for (std::size_t g = 0; g < count; ++g) {
+    if (bands_[g].usable) AddCrossings(samples, done_ + g * kGroupSamples, bands_[g], out);
+  }
+  done_ += count * kGroupSamples;
 }
 
-void CrossingDetector::ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out) {
-  const float* samples = history.Data(first);
+void CrossingDetector::AddCrossings(const SampleWindow& history, std::uint64_t first, const Band& band,
+                                    std::vector<Crossing>& out) {
   const std::uint64_t begin = history.Begin();
-  const float* data = history.Data(begin);
-  window_[window_next_] = ExtremesOfGroup(samples);
-  window_next_ = window_next_ + 1 == window_groups_ ? 0 : window_next_ + 1;
-  float lowest = window_[0].lowest;
-  float highest = window_[0].highest;
-  for (std::size_t i = 1; i < window_groups_; ++i) {
-    lowest = std::min(lowest, window_[i].lowest);
-    highest = std::max(highest, window_[i].highest);
-  }
-  const float middle = 0.5f * (highest + lowest);
-  const float level = 0.5f * (highest - lowest);
-  levels_[groups_done_ % levels_.size()] = level;
-  ++groups_done_;
-  // NaN and infinite input leave no usable level; such a group is skipped.
-  if (!std::isfinite(middle) || !std::isfinite(level)) return;
-  const float margin = std::max(kHysteresis * level, kLeastHysteresis);
-  const GroupMasks masks = ThresholdMasks(samples, middle + margin, middle, middle - margin);
-  const std::uint32_t up = masks.above;
-  const std::uint32_t down = masks.below;
-
-  std::uint32_t from = ~std::uint32_t{0};  // the samples still to look at
-  while (true) {
-    const std::uint32_t candidates = (state_ > 0 ? down : state_ < 0 ? up : (up | down)) & from;
-    if (candidates == 0) break;
-    const int at = std::countr_zero(candidates);
-    const bool rising = ((up >> at) & 1u) != 0;
-    if (state_ != 0) {
-      // The signal passed the middle level after the last sample before the
-      // trip that lay on the other side of it.
-      const std::uint32_t other_side = (rising ? ~masks.over_middle : masks.over_middle) & ((1u << at) - 1u);
-      std::uint64_t j = first + static_cast<std::uint64_t>(at);
-      if (other_side != 0) {
-        j = first + static_cast<std::uint64_t>(32 - std::countl_zero(other_side));
-      } else {
-        const std::uint64_t earliest = std::max<std::uint64_t>(history.Begin() + 1, j > back_limit_ ? j - back_limit_ : 0);
-        const float sign = rising ? 1.0f : -1.0f;
-        while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
-      }
-      double time = static_cast<double>(j);
-      if (j > begin) {
-        const float before = data[j - 1 - begin] - middle;
-        const float after = data[j - begin] - middle;
-        const float step = after - before;
-        // Samples near the float limits can overflow on the way; such a
-        // crossing stays at the sample.
-        const float fraction = -before / step;
-        if (fraction >= 0 && fraction <= 1) time = static_cast<double>(j - 1) + static_cast<double>(fraction);
-      }
-      out.push_back({time, level, rising});
+  const GroupMasks& masks = band.masks;
+  const float middle = band.middle;
+  const GroupTrips trips = TripsOfGroup(masks.above, masks.below, state_);
+  state_ = trips.state;
+  for (std::uint32_t left = trips.trips; left != 0; left &= left - 1) {
+    const int at = std::countr_zero(left);
+    const bool rising = ((masks.above >> at) & 1u) != 0;
+    // The signal passed the middle level after the last sample before the
+    // trip that lay on the other side of it.
+    const std::uint32_t other_side = (rising ? ~masks.over_middle : masks.over_middle) & ((1u << at) - 1u);
+    std::uint64_t j = first + static_cast<std::uint64_t>(at);
+    if (other_side != 0) {
+      j = first + static_cast<std::uint64_t>(32 - std::countl_zero(other_side));
+    } else {
+      const std::uint64_t earliest = std::max<std::uint64_t>(begin + 1, j > back_limit_ ? j - back_limit_ : 0);
+      const float sign = rising ? 1.0f : -1.0f;
+      while (j > earliest && (history.At(j - 1) - middle) * sign > 0) --j;
     }
-    state_ = rising ? 1 : -1;
-    from = at == 31 ? 0u : ~((2u << at) - 1u);
+    double time = static_cast<double>(j);
+    if (j > begin) {
+      const float before = history.At(j - 1) - middle;
+      const float after = history.At(j) - middle;
+      const float step = after - before;
+      // Samples near the float limits can overflow on the way; such a
+      // crossing stays at the sample.
+      const float fraction = -before / step;
+      if (fraction >= 0 && fraction <= 1) time = static_cast<double>(j - 1) + static_cast<double>(fraction);
+    }
+    out.push_back({time, band.level, rising});
   }
 }
 

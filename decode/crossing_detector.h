@@ -32,6 +32,15 @@ struct GroupMasks {
   std::uint32_t over_middle = 0;  // ... above the middle level
 };
 GroupMasks ThresholdMasks(const float* samples, float high, float middle, float low);
+// Where a Schmitt trigger trips inside a group, all at once: `above` and
+// `below` mark the samples outside its band, `state` is +1 when it stands
+// above the band before the group, -1 below, 0 not known yet. Gives the
+// samples where it trips and its state after the group.
+struct GroupTrips {
+  std::uint32_t trips = 0;
+  int state = 0;
+};
+GroupTrips TripsOfGroup(std::uint32_t above, std::uint32_t below, int state);
 
 // Turns the signal into crossings with a Schmitt trigger whose middle level
 // and hysteresis follow the signal: the middle of its extremes over the
@@ -44,22 +53,22 @@ class CrossingDetector {
   // `rate` is the history's sample rate.
   explicit CrossingDetector(unsigned rate);
 
-  // Looks at every whole group of samples not seen yet and appends the
-  // crossings found.
-  void Scan(const SampleHistory& history, std::vector<Crossing>& out);
+  // Looks at every whole group of samples in the window not seen yet,
+  // appends the crossings found and the signal's amplitude over each group.
+  void Scan(const SampleWindow& samples, std::vector<Crossing>& out, std::vector<float>& levels);
   // Every crossing before this time has been found.
   double SafeTime() const;
-  // The amplitude over the group that holds `time`, for recent times.
-  float LevelAt(double time) const {
-    if (groups_done_ == 0) return 0;
-    auto group = static_cast<std::uint64_t>(time > 0 ? time : 0) / kGroupSamples;
-    if (group >= groups_done_) group = groups_done_ - 1;
-    if (group + levels_.size() < groups_done_) group = groups_done_ - levels_.size();
-    return levels_[group % levels_.size()];
-  }
 
  private:
-  void ScanGroup(const SampleHistory& history, std::uint64_t first, std::vector<Crossing>& out);
+  // What a group of samples is measured by.
+  struct Band {
+    GroupScan extremes;
+    float middle = 0;
+    float level = 0;
+    bool usable = false;
+    GroupMasks masks;
+  };
+  void AddCrossings(const SampleWindow& samples, std::uint64_t first, const Band& band, std::vector<Crossing>& out);
 
   std::size_t back_limit_;
   std::uint64_t done_ = 0;
@@ -68,8 +77,7 @@ class CrossingDetector {
   std::array<GroupScan, 4> window_{};
   std::size_t window_groups_;
   std::size_t window_next_ = 0;
-  std::array<float, 512> levels_{};
-  std::uint64_t groups_done_ = 0;
+  std::vector<Band> bands_;  // of the groups being scanned
 };
 
 }  // namespace orvano::decode

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/option_names.h"
+#include "decode/channel_pick.h"
 #include "decode/tape_band.h"
 
 namespace orvano::decode {
@@ -70,8 +71,7 @@ std::size_t MonoSignal::Read(std::span<float> samples) {
       samples[i] = sum * scale;
     }
   } else {
-    const std::size_t column = channel_ == ChannelChoice::Right ? 1 : 0;
-    for (std::size_t i = 0; i < count; ++i) samples[i] = frame[i * channels + column];
+    PickChannel(frame, count, channels, channel_ == ChannelChoice::Right ? 1 : 0, samples.data());
   }
   return count;
 }

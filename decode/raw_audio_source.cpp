@@ -1,17 +1,18 @@
 #include "decode/raw_audio_source.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 
 #include "common/file_stream.h"
 #include "common/messages.h"
 #include "common/tape_timing.h"
 #include "decode/sample_format.h"
+#include "decode/short_samples.h"
 
 namespace orvano::decode {
 namespace {
 
+// Reads at least this long go straight to the caller's floats.
 constexpr std::size_t kReadBytes = 64 * 1024;
 
 class RawSamples final : public AudioSource {
@@ -31,18 +32,16 @@ class RawSamples final : public AudioSource {
 
   std::size_t Read(std::span<float> interleaved) override {
     const std::uint64_t left = facts_.frames - next_frame_;
-    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>({left, interleaved.size(), kReadBytes / 2}));
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(left, interleaved.size()));
     if (count == 0 || !error_.empty()) return 0;
-    std::array<std::uint8_t, kReadBytes> bytes;
-    stream_.Read({bytes.data(), count * kSampleBytes});
+    // The samples are read into the second half of the floats they become.
+    std::uint8_t* bytes = reinterpret_cast<std::uint8_t*>(interleaved.data()) + count * kSampleBytes;
+    stream_.Read({bytes, count * kSampleBytes});
     if (stream_.Failed()) {
       error_ = ReasonOf(stream_);
       return 0;
     }
-    for (std::size_t i = 0; i < count; ++i) {
-      const auto value = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-      interleaved[i] = static_cast<float>(value) * (1.0f / 32768.0f);
-    }
+    ShortsToFloats(bytes, count, interleaved.data());
     next_frame_ += count;
     return count;
   }

@@ -11,48 +11,56 @@ namespace {
 
 constexpr unsigned kLowestInternalRate = 20000;
 
+// A broken float file may hold anything; beyond this the samples are no
+// signal, and keeping them in bounds keeps every sum after them finite.
+constexpr float kLimit = 8.0f;
+
 // One halving: the mean of each pair of `count` samples (count is even).
+// The last halving of a group also keeps the means within the limits,
+// NaN becoming the lower one.
 #if defined(__SSE2__) && !defined(ORVANO_PORTABLE_KERNELS)
+template <bool kClamp>
 void HalvePairs(const float* in, float* out, std::size_t count) {
   const __m128 half = _mm_set1_ps(0.5f);
+  // maxps returns its second operand when either is NaN.
+  const __m128 low = _mm_set1_ps(-kLimit);
+  const __m128 high = _mm_set1_ps(kLimit);
   std::size_t i = 0;
   for (; i + 8 <= count; i += 8) {
     const __m128 a = _mm_loadu_ps(in + i);
     const __m128 b = _mm_loadu_ps(in + i + 4);
     const __m128 even = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
     const __m128 odd = _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
-    _mm_storeu_ps(out + i / 2, _mm_mul_ps(_mm_add_ps(even, odd), half));
+    __m128 mean = _mm_mul_ps(_mm_add_ps(even, odd), half);
+    if constexpr (kClamp) mean = _mm_min_ps(_mm_max_ps(mean, low), high);
+    _mm_storeu_ps(out + i / 2, mean);
   }
-  for (; i < count; i += 2) out[i / 2] = (in[i] + in[i + 1]) * 0.5f;
+  for (; i < count; i += 2) {
+    const float mean = (in[i] + in[i + 1]) * 0.5f;
+    out[i / 2] = kClamp ? std::min(std::max(-kLimit, mean), kLimit) : mean;
+  }
 }
-#else
-void HalvePairs(const float* in, float* out, std::size_t count) {
-  for (std::size_t i = 0; i < count; i += 2) out[i / 2] = (in[i] + in[i + 1]) * 0.5f;
-}
-#endif
 
-// A broken float file may hold anything; beyond this the samples are no
-// signal, and keeping them in bounds keeps every sum after them finite.
-constexpr float kLimit = 8.0f;
-
-// NaN becomes the lower limit.
-#if defined(__SSE2__) && !defined(ORVANO_PORTABLE_KERNELS)
-void ClampSamples(std::span<float> samples) {
-  // maxps returns its second operand when either is NaN.
+void ClampCopy(std::span<const float> in, float* out) {
   const __m128 low = _mm_set1_ps(-kLimit);
   const __m128 high = _mm_set1_ps(kLimit);
   std::size_t i = 0;
-  for (; i + 4 <= samples.size(); i += 4) {
-    float* p = samples.data() + i;
-    _mm_storeu_ps(p, _mm_min_ps(_mm_max_ps(_mm_loadu_ps(p), low), high));
-  }
-  for (; i < samples.size(); ++i) samples[i] = std::min(std::max(-kLimit, samples[i]), kLimit);
+  for (; i + 4 <= in.size(); i += 4) _mm_storeu_ps(out + i, _mm_min_ps(_mm_max_ps(_mm_loadu_ps(in.data() + i), low), high));
+  for (; i < in.size(); ++i) out[i] = std::min(std::max(-kLimit, in[i]), kLimit);
 }
 #else
-void ClampSamples(std::span<float> samples) {
-  // max() keeps its first operand unless the second compares greater,
-  // which NaN never does.
-  for (float& sample : samples) sample = std::min(std::max(-kLimit, sample), kLimit);
+// max() keeps its first operand unless the second compares greater, which
+// NaN never does.
+template <bool kClamp>
+void HalvePairs(const float* in, float* out, std::size_t count) {
+  for (std::size_t i = 0; i < count; i += 2) {
+    const float mean = (in[i] + in[i + 1]) * 0.5f;
+    out[i / 2] = kClamp ? std::min(std::max(-kLimit, mean), kLimit) : mean;
+  }
+}
+
+void ClampCopy(std::span<const float> in, float* out) {
+  for (std::size_t i = 0; i < in.size(); ++i) out[i] = std::min(std::max(-kLimit, in[i]), kLimit);
 }
 #endif
 
@@ -68,8 +76,7 @@ SampleDecimator::SampleDecimator(unsigned factor) : factor_(factor == 0 ? 1 : fa
 
 std::size_t SampleDecimator::Decimate(std::span<const float> in, std::span<float> out) {
   if (factor_ == 1) {
-    std::copy(in.begin(), in.end(), out.begin());
-    ClampSamples(out.first(in.size()));
+    ClampCopy(in, out.data());
     return in.size();
   }
   std::size_t written = 0;
@@ -80,29 +87,29 @@ std::size_t SampleDecimator::Decimate(std::span<const float> in, std::span<float
   if (!pending_.empty()) {
     while (pending_.size() < factor_ && used < in.size()) pending_.push_back(in[used++]);
     if (pending_.size() < factor_) return 0;
-    for (std::size_t count = factor_; count > 1; count /= 2) HalvePairs(pending_.data(), pending_.data(), count);
-    out[written++] = pending_[0];
+    std::size_t count = factor_;
+    for (; count > 2; count /= 2) HalvePairs<false>(pending_.data(), pending_.data(), count);
+    HalvePairs<true>(pending_.data(), out.data() + written++, count);
     pending_.clear();
   }
   const std::size_t whole = (in.size() - used) / factor_ * factor_;
   if (whole != 0) {
     float* target = out.data() + written;
     if (factor_ == 2) {
-      HalvePairs(in.data() + used, target, whole);
+      HalvePairs<true>(in.data() + used, target, whole);
     } else {
       // The halvings before the last work in a buffer of their own, since
       // `out` only has room for the final means.
       scratch_.resize(whole / 2);
-      HalvePairs(in.data() + used, scratch_.data(), whole);
+      HalvePairs<false>(in.data() + used, scratch_.data(), whole);
       std::size_t count = whole / 2;
-      for (; count > 2 * (whole / factor_); count /= 2) HalvePairs(scratch_.data(), scratch_.data(), count);
-      HalvePairs(scratch_.data(), target, count);
+      for (; count > 2 * (whole / factor_); count /= 2) HalvePairs<false>(scratch_.data(), scratch_.data(), count);
+      HalvePairs<true>(scratch_.data(), target, count);
     }
     written += whole / factor_;
     used += whole;
   }
   pending_.assign(in.begin() + static_cast<std::ptrdiff_t>(used), in.end());
-  ClampSamples(out.first(written));
   return written;
 }
 

@@ -20,7 +20,7 @@ constexpr double kSampleSlack = 1.0;
 }  // namespace
 
 std::optional<StartBit> FindStartBit(std::span<const Crossing> crossings, std::size_t index, const ToneRun& leader,
-                                     const SampleHistory& history, const CrossingDetector& detector) {
+                                     const SampleWindow& history, const GroupLevels& levels) {
   const double period = leader.Period();
   const double length = 2 * period;
   const double level = leader.Level();
@@ -39,7 +39,7 @@ std::optional<StartBit> FindStartBit(std::span<const Crossing> crossings, std::s
     const double cycle_miss = std::fabs(crossings[next].time - c.time - length);
     const double leader_miss = std::fabs(c.time - crossings[before - 2].time - period);
     if (cycle_miss > kStartLengthMiss * length + kSampleSlack || cycle_miss + leader_miss >= best_miss) continue;
-    if (detector.LevelAt(c.time + period) < kStartLevel * level) continue;
+    if (levels.At(c.time + period) < kStartLevel * level) continue;
     const double q = length / 4;
     const std::array<double, 4> quarters{history.Integral(c.time, c.time + q),
                                          history.Integral(c.time + q, c.time + 2 * q),

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "decode/crossing_detector.h"
+#include "decode/group_levels.h"
 #include "decode/leader_finder.h"
 #include "decode/sample_history.h"
 
@@ -26,6 +27,6 @@ struct StartBit {
 // lopsided half-waves take. The crossings must be known up to five leader
 // cycles and two samples after `crossings[index]`.
 std::optional<StartBit> FindStartBit(std::span<const Crossing> crossings, std::size_t index, const ToneRun& leader,
-                                     const SampleHistory& history, const CrossingDetector& detector);
+                                     const SampleWindow& history, const GroupLevels& levels);
 
 }  // namespace orvano::decode

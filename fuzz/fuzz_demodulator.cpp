@@ -1,10 +1,9 @@
 // Any bytes as a recording for the demodulator: the first byte picks the
 // sample rate and how the rest is read (16-bit samples, or raw floats with
 // their NaNs and infinities), the second where the feeding is cut. Whatever
-// comes in, the symbols must come out in order and with sane values, fed
-// in blocks or all at once. (That they are the same either way is checked
-// on tape signals by the unit tests; on garbage the moment a start bit is
-// weighed may differ by a block.)
+// comes in, the symbols must come out in order and with sane values, and
+// the very same fed in blocks, all at once, or read on two threads.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "decode/demodulator.h"
+#include "decode/signal_demodulation.h"
 
 namespace {
 
@@ -22,17 +22,22 @@ class CheckingSink final : public orvano::decode::SymbolSink {
       std::abort();
     }
     leader_ = true;
+    heard.insert(heard.end(), {-1, start, baud, level_dbfs});
   }
   void Bit(std::uint8_t bit, double time) override {
     if (bit > 1 || !std::isfinite(time) || time < last_ || (!open_ && !leader_)) std::abort();
     last_ = time;
     open_ = true;
+    heard.insert(heard.end(), {static_cast<double>(bit), time});
   }
   void BlockEnd(double time) override {
     if (!open_ || !std::isfinite(time) || time < last_) std::abort();
     open_ = false;
     leader_ = false;
+    heard.insert(heard.end(), {-2, time});
   }
+
+  std::vector<double> heard;  // every call and its values, in order
 
  private:
   bool open_ = false;
@@ -42,13 +47,34 @@ class CheckingSink final : public orvano::decode::SymbolSink {
 
 constexpr unsigned kRates[] = {8000, 11025, 22050, 43200, 44100, 48000, 96000, 384000};
 
-void Demodulate(unsigned rate, const std::vector<float>& samples, std::size_t piece) {
+std::vector<double> Demodulate(unsigned rate, const std::vector<float>& samples, std::size_t piece) {
   CheckingSink sink;
   orvano::decode::Demodulator demodulator(rate, sink);
   for (std::size_t at = 0; at < samples.size(); at += piece) {
     demodulator.Feed(std::span(samples).subspan(at, std::min(piece, samples.size() - at)));
   }
   demodulator.Finish();
+  return sink.heard;
+}
+
+std::vector<double> OnTwoThreads(unsigned rate, const std::vector<float>& samples, std::size_t piece) {
+  CheckingSink sink;
+  std::size_t at = 0;
+  orvano::decode::DemodulateSignal(
+      rate,
+      [&](std::span<float> out) {
+        const std::size_t count = std::min({out.size(), piece, samples.size() - at});
+        std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(at), count, out.begin());
+        at += count;
+        return count;
+      },
+      sink, orvano::decode::Threads::Two, [](std::uint64_t) {});
+  return sink.heard;
+}
+
+// Equal as bits, so that NaN would differ from nothing but itself.
+bool Same(const std::vector<double>& a, const std::vector<double>& b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
 
 }  // namespace
@@ -70,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       samples.push_back(static_cast<float>(static_cast<std::int16_t>(data[at] | data[at + 1] << 8)) / 32768.0f);
     }
   }
-  Demodulate(rate, samples, piece);
-  Demodulate(rate, samples, samples.size() + 1);
+  const std::vector<double> in_blocks = Demodulate(rate, samples, piece);
+  if (!Same(in_blocks, Demodulate(rate, samples, samples.size() + 1))) std::abort();
+  if (!Same(in_blocks, OnTwoThreads(rate, samples, piece))) std::abort();
   return 0;
 }

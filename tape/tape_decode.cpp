@@ -5,9 +5,9 @@
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "decode/audio_source.h"
-#include "decode/demodulator.h"
 #include "decode/mono_signal.h"
 #include "decode/sample_rate_range.h"
+#include "decode/signal_demodulation.h"
 #include "tape/frame_reader.h"
 #include "tape/tape_batch.h"
 #include "tape/tape_outputs.h"
@@ -16,8 +16,6 @@
 namespace orvano::tape {
 namespace {
 
-constexpr std::size_t kSamplesPerRead = 64 * 1024;
-
 std::string FactsText(const decode::AudioFacts& facts, const std::string& channel) {
   std::string text = facts.format + ", " + Decimal(facts.sample_rate) + " Hz";
   text += facts.channels == 1 ? ", mono" : ", " + Decimal(facts.channels) + " channels";
@@ -25,10 +23,10 @@ std::string FactsText(const decode::AudioFacts& facts, const std::string& channe
   return text;
 }
 
-}  // namespace
-
-Outcome DecodeTape(const std::string& path, const std::string& dir, const ConversionOptions& options,
-                   Reporter& reporter) {
+// A recording decoded alone may take a second core; several at once have
+// the cores to themselves already.
+Outcome DecodeRecording(const std::string& path, const std::string& dir, const ConversionOptions& options,
+                        bool alone, Reporter& reporter) {
   Log(reporter, "Open file " + path + " for reading");
   decode::OpenedAudio opened = decode::OpenAudioFile(path);
   if (!opened.source) {
@@ -47,15 +45,11 @@ Outcome DecodeTape(const std::string& path, const std::string& dir, const Conver
   FrameReader frames;
   {
     Progress progress(reporter, "Reading the tape " + path);
-    decode::Demodulator demodulator(signal.SampleRate(), frames);
-    std::vector<float> samples(kSamplesPerRead);
-    std::uint64_t read = 0;
-    for (std::size_t count; (count = signal.Read(samples)) > 0;) {
-      demodulator.Feed(std::span(samples).first(count));
-      read += count;
-      progress.Set(read, source.Facts().frames);
-    }
-    demodulator.Finish();
+    const decode::AudioFacts& facts = source.Facts();
+    decode::DemodulateSignal(
+        signal.SampleRate(), [&signal](std::span<float> samples) { return signal.Read(samples); }, frames,
+        alone ? decode::ThreadsFor(facts.frames, facts.length_known, signal.SampleRate()) : decode::Threads::One,
+        [&progress, &source](std::uint64_t read) { progress.Set(read, source.Facts().frames); });
   }
   const std::vector<TapeBlock> blocks = frames.TakeBlocks();
   // What was heard before a read error is still written: nothing is lost.
@@ -66,12 +60,20 @@ Outcome DecodeTape(const std::string& path, const std::string& dir, const Conver
   return broken ? Outcome::Failure : outcome;
 }
 
+}  // namespace
+
+Outcome DecodeTape(const std::string& path, const std::string& dir, const ConversionOptions& options,
+                   Reporter& reporter) {
+  return DecodeRecording(path, dir, options, true, reporter);
+}
+
 Outcome DecodeTapes(std::span<const std::string> paths, const std::string& dir, unsigned jobs,
                     const ConversionOptions& options, Reporter& reporter) {
+  const bool alone = paths.size() < 2 || jobs == 1;
   return RunRecordings(
       paths, dir, jobs,
-      [&options](const std::string& path, const std::string& folder, Reporter& r) {
-        return DecodeTape(path, folder, options, r);
+      [&options, alone](const std::string& path, const std::string& folder, Reporter& r) {
+        return DecodeRecording(path, folder, options, alone, r);
       },
       reporter);
 }

@@ -13,6 +13,7 @@
 
 #include "decode/cell_shape.h"
 #include "decode/crossing_detector.h"
+#include "decode/group_levels.h"
 #include "decode/leader_finder.h"
 #include "decode/sample_decimator.h"
 #include "decode/sample_history.h"
@@ -63,6 +64,35 @@ TEST(SampleDecimator, AveragesEachGroupWhereverTheBlocksAreCut) {
   }
 }
 
+TEST(SampleDecimator, KeepsTheMeansOfBrokenSamplesWithinEightOfFullScale) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  struct Case {
+    unsigned factor;
+    std::vector<float> in, out;
+  };
+  const Case cases[] = {
+      {1, {nan, inf, -inf, 100, -100, 0.5f}, {-8, 8, -8, 8, -8, 0.5f}},
+      {2, {nan, 1, inf, inf, inf, -inf, 20, 0, 0.25f, 0.75f}, {-8, 8, -8, 8, 0.5f}},
+      // Only the final means are kept in bounds: 32 32 0 0 is 16 before that.
+      {4, {1, 2, 3, 4, nan, 0, 0, 0, 32, 32, 0, 0, -inf, 1, 1, 1}, {2.5f, -8, 8, -8}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.factor);
+    // All at once, and a sample at a time.
+    for (const std::size_t piece : {c.in.size(), std::size_t{1}}) {
+      SampleDecimator decimator(c.factor);
+      std::vector<float> out;
+      for (std::size_t at = 0; at < c.in.size(); at += piece) {
+        std::vector<float> room(piece / c.factor + 1);
+        room.resize(decimator.Decimate(std::span(c.in).subspan(at, piece), room));
+        out.insert(out.end(), room.begin(), room.end());
+      }
+      EXPECT_EQ(out, c.out) << piece;
+    }
+  }
+}
+
 TEST(GroupKernels, MatchThePlainDefinition) {
   const std::vector<float> samples = RandomSamples(kGroupSamples * 50, 2);
   for (std::size_t group = 0; group < 50; ++group) {
@@ -88,16 +118,46 @@ TEST(GroupKernels, MatchThePlainDefinition) {
   }
 }
 
-SampleHistory HistoryOf(const std::vector<float>& samples) {
-  SampleHistory history(samples.size());
-  const std::span<float> room = history.Room(samples.size());
-  std::copy(samples.begin(), samples.end(), room.begin());
-  history.Commit(samples.size());
-  return history;
+TEST(TripsOfGroup, MatchesATriggerWalkedSampleBySample) {
+  // Samples outside the band are sparse, dense, or everywhere; the trigger
+  // starts in each of its states.
+  std::mt19937 random(3);
+  for (int round = 0; round < 3000; ++round) {
+    const std::uint32_t outside = round % 3 == 0   ? static_cast<std::uint32_t>(random() & random() & random())
+                                  : round % 3 == 1 ? static_cast<std::uint32_t>(random())
+                                                   : ~std::uint32_t{0};
+    const std::uint32_t above = outside & static_cast<std::uint32_t>(random());
+    const std::uint32_t below = outside & ~above;
+    const int start = round % 5 == 0 ? 0 : round % 2 == 0 ? 1 : -1;
+    int state = start;
+    std::uint32_t trips = 0;
+    for (int i = 0; i < 32; ++i) {
+      const int now = (above >> i) & 1u ? 1 : (below >> i) & 1u ? -1 : state;
+      if (state != 0 && now != state) trips |= 1u << i;
+      state = now;
+    }
+    const GroupTrips found = TripsOfGroup(above, below, start);
+    ASSERT_EQ(found.trips, trips) << std::hex << above << " " << below << " " << start;
+    ASSERT_EQ(found.state, state) << std::hex << above << " " << below << " " << start;
+  }
 }
 
-TEST(SampleHistory, IntegratesWithFractionsOfSamples) {
-  const SampleHistory history = HistoryOf({1, 2, 3, 4, 5});
+// Samples written into a history, and a window on all of them.
+struct Recorded {
+  explicit Recorded(const std::vector<float>& samples)
+      : history(samples.size(), samples.size()), window(history, samples.size()) {
+    const std::span<float> room = history.Room(samples.size());
+    std::copy(samples.begin(), samples.end(), room.begin());
+    history.Commit(samples.size());
+    window.Reach(history.End());
+  }
+
+  SampleHistory history;
+  SampleWindow window;
+};
+
+TEST(SampleWindow, IntegratesWithFractionsOfSamples) {
+  const Recorded recorded({1, 2, 3, 4, 5});
   struct Case {
     double from, to, area;
   };
@@ -110,36 +170,63 @@ TEST(SampleHistory, IntegratesWithFractionsOfSamples) {
       {-10, 0.5, 1},      // clamped at the start
       {3.5, 99, 5},       // clamped at the end
   };
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(history.Integral(c.from, c.to), c.area) << c.from << " " << c.to;
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(recorded.window.Integral(c.from, c.to), c.area) << c.from << " " << c.to;
 }
 
-TEST(SampleHistory, KeepsTheSamplesBehindTheNewestReadable) {
-  SampleHistory history(8);
+TEST(SampleHistory, KeepsTheNewestSamplesAcrossTheEndOfItsRing) {
+  // A ring of 64 written in blocks of every length up to 23: most blocks
+  // that reach past its end are folded back to its start.
+  SampleHistory history(64, 23);
+  ASSERT_EQ(history.Length(), 64u);
+  SampleWindow window(history, 40);
   float next = 0;
-  for (int round = 0; round < 50; ++round) {
+  for (int round = 0; round < 200; ++round) {
     const std::size_t count = 1 + static_cast<std::size_t>(round * 7 % 23);
     const std::span<float> room = history.Room(count);
     for (std::size_t i = 0; i < count; ++i) room[i] = next++;
     history.Commit(count);
     ASSERT_EQ(history.End(), static_cast<std::uint64_t>(next));
-    ASSERT_LE(history.Begin() + 8, std::max<std::uint64_t>(history.End(), 8));
-    for (std::uint64_t n = std::max<std::uint64_t>(history.End(), 8) - 8; n < history.End(); ++n) {
-      ASSERT_EQ(history.At(n), static_cast<float>(n));
+    window.Reach(history.End());
+    ASSERT_EQ(window.Begin(), history.End() > 40 ? history.End() - 40 : 0);
+    for (std::uint64_t n = window.Begin(); n < window.End(); ++n) ASSERT_EQ(window.At(n), static_cast<float>(n));
+    // A group never straddles the end of the ring.
+    for (std::uint64_t n = (window.Begin() + 31) / 32 * 32; n + 32 <= window.End(); n += 32) {
+      for (std::size_t i = 0; i < 32; ++i) ASSERT_EQ(window.Data(n)[i], static_cast<float>(n + i));
     }
   }
 }
 
-std::vector<Crossing> CrossingsOf(const std::vector<float>& samples, unsigned rate) {
-  SampleHistory history(4096);
+TEST(SampleWindow, SeesOnlyWhatItReachedWhileTheWriterRunsAhead) {
+  SampleHistory history(16, 8);
+  SampleWindow window(history, 8);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::span<float> room = history.Room(4);
+    std::fill(room.begin(), room.end(), static_cast<float>(i + 1));
+    history.Commit(4);
+  }
+  window.Reach(8);
+  // Samples 0-3 are 1, 4-7 are 2; the 3s written after them are no part of it.
+  EXPECT_DOUBLE_EQ(window.Integral(-0.5, 7.5), 12.0);
+  EXPECT_DOUBLE_EQ(window.Integral(5.5, 20), 4.0);
+}
+
+std::vector<Crossing> CrossingsOf(const std::vector<float>& samples, unsigned rate,
+                                  std::vector<float>* levels = nullptr) {
+  SampleHistory history(4096, 1000);
+  SampleWindow window(history, 2048);
   CrossingDetector detector(rate);
   std::vector<Crossing> crossings;
+  std::vector<float> group_levels;
   for (std::size_t at = 0; at < samples.size(); at += 1000) {
     const std::size_t count = std::min<std::size_t>(1000, samples.size() - at);
     const std::span<float> room = history.Room(count);
     std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(at), count, room.begin());
     history.Commit(count);
-    detector.Scan(history, crossings);
+    window.Reach(history.End());
+    detector.Scan(window, crossings, group_levels);
   }
+  EXPECT_EQ(group_levels.size(), samples.size() / kGroupSamples);
+  if (levels != nullptr) *levels = group_levels;
   return crossings;
 }
 
@@ -310,18 +397,16 @@ TEST(FindStartBit, PicksTheCrossingThatBeginsTheStartBit) {
     };
     for (int n = 256; n < 256 + 40 * 20 + 160; ++n) samples.push_back(wave(n));
     samples.resize(samples.size() + 128, 0.0f);
-    SampleHistory history(samples.size());
-    const std::span<float> room = history.Room(samples.size());
-    std::copy(samples.begin(), samples.end(), room.begin());
-    history.Commit(samples.size());
-    CrossingDetector detector(44100);
-    std::vector<Crossing> crossings;
-    detector.Scan(history, crossings);
+    const Recorded recorded(samples);
+    std::vector<float> scanned;
+    const std::vector<Crossing> crossings = CrossingsOf(samples, 44100, &scanned);
+    GroupLevels levels;
+    levels.Add(scanned);
     const ToneRun leader{256.3, 20.0 * 60, 60, 0.6 * 60};
     std::size_t index = 2;
     while (index < crossings.size() && crossings[index].time - crossings[index - 2].time < 26) ++index;
     ASSERT_LT(index, crossings.size());
-    const std::optional<StartBit> found = FindStartBit(crossings, index - 2, leader, history, detector);
+    const std::optional<StartBit> found = FindStartBit(crossings, index - 2, leader, recorded.window, levels);
     ASSERT_TRUE(found.has_value());
     EXPECT_NEAR(found->time, start, 1.0);
     EXPECT_EQ(found->rising, !c.inverted);
@@ -336,17 +421,15 @@ TEST(FindStartBit, TakesNoGlitchInALeaderForOne) {
     samples.insert(samples.end(), static_cast<std::size_t>(half), 0.6f);
     samples.insert(samples.end(), static_cast<std::size_t>(half), -0.6f);
   }
-  SampleHistory history(samples.size());
-  const std::span<float> room = history.Room(samples.size());
-  std::copy(samples.begin(), samples.end(), room.begin());
-  history.Commit(samples.size());
-  CrossingDetector detector(44100);
-  std::vector<Crossing> crossings;
-  detector.Scan(history, crossings);
+  const Recorded recorded(samples);
+  std::vector<float> scanned;
+  const std::vector<Crossing> crossings = CrossingsOf(samples, 44100, &scanned);
+  GroupLevels levels;
+  levels.Add(scanned);
   const ToneRun leader{0, 20.0 * 50, 50, 0.6 * 50};
   for (std::size_t index = 2; index < crossings.size(); ++index) {
     if (crossings[index].time - crossings[index - 2].time < 26) continue;
-    EXPECT_FALSE(FindStartBit(crossings, index - 2, leader, history, detector).has_value()) << crossings[index].time;
+    EXPECT_FALSE(FindStartBit(crossings, index - 2, leader, recorded.window, levels).has_value()) << crossings[index].time;
   }
 }
 
