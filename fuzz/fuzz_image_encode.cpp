@@ -7,11 +7,11 @@
 
 #include "common/byte_stream.h"
 #include "common/recording_reporter.h"
-#include "encode/image_contents.h"
 #include "encode/image_signal.h"
 #include "encode/signal_length.h"
 #include "encode/tape_file_blocks.h"
 #include "tape/cas_image.h"
+#include "tape/image_files.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ class CountingStream final : public orvano::ByteStream {
 void PlayImage(std::span<const std::uint8_t> bytes) {
   const orvano::tape::CasImage image = orvano::tape::ReadCasImage(bytes);
   orvano::RecordingReporter reporter;
-  orvano::encode::LogImageContents(image, reporter);
+  orvano::tape::LogImageFiles("FUZZ.CAS", image, reporter);
   const orvano::TapeTiming& timing = bytes.size() % 2 == 0 ? orvano::kTiming1200 : orvano::kTiming2400;
   const std::uint64_t planned = orvano::encode::ImageDataBytes(image.blocks, timing);
   if (planned > orvano::encode::kMaxDataBytes) return;
