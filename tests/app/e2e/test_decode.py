@@ -96,3 +96,29 @@ class DecodeTest(OrvanoCase):
         self.s.wait_text("Sucessfully!!!")
         # The output's name is the source's, upper-cased as the machine names files.
         self.assertTrue(os.path.exists(os.path.join(self.dir, "TAPE.RAW")))
+
+    def test_bas_decode_of_a_text_tape_names_the_text_written(self):
+        self.write("memo.txt", b'10 PRINT "HI"\r\n')
+        subprocess.run([tool("orvano-cli"), "encode", os.path.join(self.dir, "memo.txt")], check=True,
+                       stdout=subprocess.DEVNULL)
+        path = self.open_file("MEMO.RAW")
+        for hot_key, done in (("r", "You can rename"), ("1", "Phase 1 done: "), ("2", "Phase 2 done: "),
+                              ("c", "create successfully!!!")):
+            self.run_decode(hot_key)
+            self.s.wait_text(done, timeout=30)
+        self.run_decode("b")
+        self.wait_shown("The tape held a text file, not a BASIC program: it was written to " + path[:-4] + ".TXT")
+
+    def test_new_warns_of_a_changed_tape_name_and_a_start_outside(self):
+        self.open_options()
+        self.s.type("0xc000")  # the load address; the start stays 0x9000
+        self.s.key("Enter")
+        self.s.wait_gone("LoadAddr = ")
+        self.write("\u0414\u043b\u0438\u043d\u043d\u0430\u044f.bin", b"\x01\x02\x03\xC9")
+        self.open_dialog("F2")
+        self.s.type("\u0414\u043b\u0438\u043d\u043d\u0430\u044f.bin")
+        self.s.key("Enter")
+        self.s.wait_text("Sucessfully!!!")
+        self.wait_shown("they are spelled [DLINNA] on tape")
+        self.wait_shown("is cut to six characters on tape: [DLINNA]")
+        self.wait_shown("The start address 0x9000 lies outside the loaded bytes 0xC000 to 0xC003")
