@@ -21,7 +21,8 @@ using Lines = std::vector<std::string>;
 
 // One of the three passes: what it reads and writes, the lines it logs
 // before its work and after a success on its input of several blocks and
-// on an empty one, and that input.
+// on an empty one, and that input (made when a test runs: the inputs are
+// large, and every test process would otherwise build them all at start).
 struct Pass {
   std::string name;
   Outcome (*run)(FileNameSet&, Reporter&);
@@ -29,10 +30,10 @@ struct Pass {
   Lines (*head)(const std::string& base);
   Lines tail;
   Lines empty_tail;
-  Bytes big_input;
+  Bytes (*big_input)();
   // Recode of a recording in another format than .RAW.
   std::string source_ext = "RAW";
-  Bytes empty_input = {};
+  Bytes (*empty_input)() = [] { return Bytes{}; };
   std::string open_reason = "";
 };
 
@@ -62,24 +63,24 @@ const Pass kPasses[] = {
     {"recode", &Recode, "RAW", "MSR", "Recode RAW file",
      [](const std::string& base) -> Lines { return {"Open file " + base + ".RAW for recode", "Write to " + base + ".MSR"}; },
      {"You can rename *.MSR file to *.RAW file for writing to cassette"},
-     {"You can rename *.MSR file to *.RAW file for writing to cassette"}, ShortCycles(20000)},
+     {"You can rename *.MSR file to *.RAW file for writing to cassette"}, [] { return ShortCycles(20000); }},
     {"recode_wav", &Recode, "WAV", "MSR", "Recode WAV file",
      [](const std::string& base) -> Lines { return {"Open file " + base + ".WAV for recode", "Write to " + base + ".MSR"}; },
      {"You can rename *.MSR file to *.RAW file for writing to cassette"},
-     {"You can rename *.MSR file to *.RAW file for writing to cassette"}, WaveOf(ShortCycles(20000)), "WAV",
-     WaveOf({}), ": No such file or directory"},
+     {"You can rename *.MSR file to *.RAW file for writing to cassette"}, [] { return WaveOf(ShortCycles(20000)); }, "WAV",
+     [] { return WaveOf({}); }, ": No such file or directory"},
     {"phase1", &Phase1Decode, "MSR", "TX1", "Phase 1 decode",
      [](const std::string& base) -> Lines {
        return {"Process phase 1 file " + base + ".MSR decode", "Set output file " + base + ".TX1", kWait};
      },
      {"Phase 1 done: 20000 cycles, 20000 short (100 %), 0 long (0 %)"},
-     {"Phase 1 done: 0 cycles, 0 short (0 %), 0 long (0 %)"}, ShortCycles(20000)},
+     {"Phase 1 done: 0 cycles, 0 short (0 %), 0 long (0 %)"}, [] { return ShortCycles(20000); }},
     {"phase2", &Phase2Decode, "TX1", "TX2", "Phase 2 decode",
      [](const std::string& base) -> Lines {
        return {"Process phase 2 file " + base + ".TX1", "Set output file " + base + ".TX2", kWait};
      },
      {"Phase 2 done: 300000 bits, 300000 zeros (100 %), 0 ones (0 %)"},
-     {"Phase 2 done: 0 bits, 0 zeros (0 %), 0 ones (0 %)"}, Bytes(300000, '0')},
+     {"Phase 2 done: 0 bits, 0 zeros (0 %), 0 ones (0 %)"}, [] { return Bytes(300000, '0'); }},
 };
 
 class PassTest : public ::testing::TestWithParam<Pass> {
@@ -108,7 +109,7 @@ class PassTest : public ::testing::TestWithParam<Pass> {
 };
 
 TEST_P(PassTest, SucceedsWithItsLinesAndAFullBar) {
-  testing::WriteFile(Input(), GetParam().big_input);
+  testing::WriteFile(Input(), GetParam().big_input());
   ASSERT_EQ(Run(reporter_), Outcome::Success);
   EXPECT_EQ(reporter_.Texts(), Expected(GetParam().tail));
   const auto& events = reporter_.Events();
@@ -119,7 +120,7 @@ TEST_P(PassTest, SucceedsWithItsLinesAndAFullBar) {
 }
 
 TEST_P(PassTest, AnEmptyInputGivesAnEmptyOutput) {
-  testing::WriteFile(Input(), GetParam().empty_input);
+  testing::WriteFile(Input(), GetParam().empty_input());
   testing::WriteFile(Output(), "earlier");
   ASSERT_EQ(Run(reporter_), Outcome::Success);
   EXPECT_EQ(testing::ReadFile(Output()), Bytes{});
@@ -132,7 +133,7 @@ TEST_P(PassTest, AMissingInputCreatesNothing) {
 }
 
 TEST_P(PassTest, AnOutputThatCannotBeCreatedIsReported) {
-  testing::WriteFile(Input(), GetParam().big_input);
+  testing::WriteFile(Input(), GetParam().big_input());
   ASSERT_EQ(::mkdir(Output().c_str(), 0755), 0);
   ExpectFailure(reporter_, "Can't create file " + Output());
 }
@@ -145,7 +146,7 @@ TEST_P(PassTest, RefusesAnOutputThatIsItsOwnInput) {
 }
 
 TEST_P(PassTest, AnInputCutShortWhileReadIsAReadError) {
-  testing::WriteFile(Input(), GetParam().big_input);
+  testing::WriteFile(Input(), GetParam().big_input());
   testing::WriteFile(Output(), "earlier");
   testing::TruncatingReporter truncating(reporter_, Input(), 1000);
   ExpectFailure(truncating, "Read error in file " + Input() + ": the file became shorter while it was read");
@@ -154,7 +155,7 @@ TEST_P(PassTest, AnInputCutShortWhileReadIsAReadError) {
 }
 
 TEST_P(PassTest, AFullDiskIsAWriteErrorAndKeepsTheEarlierOutput) {
-  testing::WriteFile(Input(), GetParam().big_input);
+  testing::WriteFile(Input(), GetParam().big_input());
   testing::WriteFile(Output(), "earlier");
   {
     testing::FileSizeLimit limit(4096);
