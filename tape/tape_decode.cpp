@@ -4,6 +4,7 @@
 
 #include "common/messages.h"
 #include "common/number_text.h"
+#include "common/option_names.h"
 #include "decode/audio_source.h"
 #include "decode/mono_signal.h"
 #include "decode/sample_rate_range.h"
@@ -21,6 +22,31 @@ std::string FactsText(const decode::AudioFacts& facts, const std::string& channe
   text += facts.channels == 1 ? ", mono" : ", " + Decimal(facts.channels) + " channels";
   if (!channel.empty()) text += ", the " + channel + " channel";
   return text;
+}
+
+std::string OutputFolder(const std::string& path, const std::string& dir) {
+  return dir.empty() ? DefaultOutputFolder(path) : dir;
+}
+
+// The blocks heard on one channel of the recording.
+std::vector<TapeBlock> HearBlocks(const std::string& path, const decode::AudioSource& source,
+                                  decode::MonoSignal& signal, bool alone, Reporter& reporter) {
+  FrameReader frames;
+  Progress progress(reporter, "Reading the tape " + path);
+  const decode::AudioFacts& facts = source.Facts();
+  decode::DemodulateSignal(
+      signal.SampleRate(), [&signal](std::span<float> samples) { return signal.Read(samples); }, frames,
+      alone ? decode::ThreadsFor(facts.frames, facts.length_known, signal.SampleRate()) : decode::Threads::One,
+      [&progress, &facts](std::uint64_t read) { progress.Set(read, facts.frames); });
+  return frames.TakeBlocks();
+}
+
+// What was heard before a read error is still written: nothing is lost.
+Outcome Broken(const std::string& path, const std::vector<TapeBlock>& blocks, const std::string& dir,
+               const ConversionOptions& options, const std::string& error, Reporter& reporter) {
+  Log(reporter, "Read error in file " + path + ": " + error);
+  WriteTapeOutputs(path, blocks, OutputFolder(path, dir), options, reporter);
+  return Outcome::Failure;
 }
 
 // A recording decoded alone may take a second core; several at once have
@@ -41,23 +67,20 @@ Outcome DecodeRecording(const std::string& path, const std::string& dir, const C
   }
   decode::MonoSignal signal(source, options.channel);
   Log(reporter, "Reading the tape: " + FactsText(source.Facts(), signal.ChannelTaken()));
-
-  FrameReader frames;
-  {
-    Progress progress(reporter, "Reading the tape " + path);
-    const decode::AudioFacts& facts = source.Facts();
-    decode::DemodulateSignal(
-        signal.SampleRate(), [&signal](std::span<float> samples) { return signal.Read(samples); }, frames,
-        alone ? decode::ThreadsFor(facts.frames, facts.length_known, signal.SampleRate()) : decode::Threads::One,
-        [&progress, &source](std::uint64_t read) { progress.Set(read, source.Facts().frames); });
+  std::vector<TapeBlock> blocks = HearBlocks(path, source, signal, alone, reporter);
+  // The channel chosen by its level over the first seconds may still be the
+  // wrong one: a tape that starts late beside a channel of hiss. When it
+  // held nothing at all, the other one is heard before giving up.
+  if (blocks.empty() && signal.ChosenByLevel() && source.Error().empty() && source.Rewind()) {
+    const ChannelChoice other = signal.ChannelTaken() == NameOf(ChannelChoice::Left) ? ChannelChoice::Right
+                                                                                       : ChannelChoice::Left;
+    decode::MonoSignal second(source, other);
+    Log(reporter, "The " + signal.ChannelTaken() + " channel held no tape; reading the " + second.ChannelTaken() +
+                      " channel");
+    blocks = HearBlocks(path, source, second, alone, reporter);
   }
-  const std::vector<TapeBlock> blocks = frames.TakeBlocks();
-  // What was heard before a read error is still written: nothing is lost.
-  const bool broken = !signal.Error().empty();
-  if (broken) Log(reporter, "Read error in file " + path + ": " + signal.Error());
-  const Outcome outcome =
-      WriteTapeOutputs(path, blocks, dir.empty() ? DefaultOutputFolder(path) : dir, options, reporter);
-  return broken ? Outcome::Failure : outcome;
+  if (!source.Error().empty()) return Broken(path, blocks, dir, options, source.Error(), reporter);
+  return WriteTapeOutputs(path, blocks, OutputFolder(path, dir), options, reporter);
 }
 
 }  // namespace

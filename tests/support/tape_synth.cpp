@@ -160,15 +160,25 @@ std::vector<std::uint8_t> SampleBytes(const std::vector<float>& samples, SampleF
 
 std::vector<std::uint8_t> WaveFile(const std::vector<float>& samples, unsigned sample_rate, SampleFormat format,
                                    unsigned channels) {
-  const std::vector<std::uint8_t> one = SampleBytes(samples, format);
-  const std::vector<std::uint8_t> quiet = SampleBytes({0.0f}, format);
-  const std::size_t width = quiet.size();
+  std::vector<std::vector<float>> all(channels, std::vector<float>(samples.size(), 0.0f));
+  all.front() = samples;
+  return WaveFile(all, sample_rate, format);
+}
+
+std::vector<std::uint8_t> WaveFile(const std::vector<std::vector<float>>& channel_samples, unsigned sample_rate,
+                                   SampleFormat format) {
+  const auto channels = static_cast<unsigned>(channel_samples.size());
+  std::vector<std::vector<std::uint8_t>> channel_bytes;
+  for (const auto& samples : channel_samples) channel_bytes.push_back(SampleBytes(samples, format));
+  const std::size_t width = SampleBytes({0.0f}, format).size();
+  const std::size_t frames = channel_samples.front().size();
   std::vector<std::uint8_t> data;
-  data.reserve(one.size() * channels);
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    data.insert(data.end(), one.begin() + static_cast<std::ptrdiff_t>(i * width),
-                one.begin() + static_cast<std::ptrdiff_t>((i + 1) * width));
-    for (unsigned c = 1; c < channels; ++c) data.insert(data.end(), quiet.begin(), quiet.end());
+  data.reserve(frames * width * channels);
+  for (std::size_t i = 0; i < frames; ++i) {
+    for (const auto& one : channel_bytes) {
+      data.insert(data.end(), one.begin() + static_cast<std::ptrdiff_t>(i * width),
+                  one.begin() + static_cast<std::ptrdiff_t>((i + 1) * width));
+    }
   }
   std::vector<std::uint8_t> file;
   file.reserve(44 + data.size());

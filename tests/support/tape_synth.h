@@ -72,5 +72,8 @@ std::vector<std::uint8_t> SampleBytes(const std::vector<float>& samples, SampleF
 // tape and the others silent.
 std::vector<std::uint8_t> WaveFile(const std::vector<float>& samples, unsigned sample_rate, SampleFormat format,
                                    unsigned channels = 1);
+// A WAV file of one list of samples per channel, all of the same length.
+std::vector<std::uint8_t> WaveFile(const std::vector<std::vector<float>>& channel_samples, unsigned sample_rate,
+                                   SampleFormat format);
 
 }  // namespace orvano::testing

@@ -3,6 +3,7 @@
 // operation that orvano-cli tape and the Whole tape command run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -181,6 +182,34 @@ TEST(Recording, HoldsNoFileWhereThereIsNoTape) {
   EXPECT_EQ(ReadFile(dir.File("NOISE/tape.cas")), Bytes{});
   EXPECT_EQ(reporter.Texts().back(), dir.File("NOISE.WAV") + ": no tape file found, 0 blocks; outputs in " +
                                          dir.File("NOISE"));
+}
+
+// A stereo recording whose tape starts late on the right, beside hiss on the
+// left: the first seconds favour the left, which holds nothing, so the right
+// is heard after it.
+TEST(Recording, ATapeThatStartsLateOnTheOtherChannelIsFound) {
+  TapePlan plan;
+  plan.sample_rate = 22050;
+  plan.format = SampleFormat::Signed16;
+  plan.blocks = ThreeFiles(1200, 1200);
+  std::vector<float> right(40 * plan.sample_rate, 0.0f);
+  const std::vector<float> tape = Synthesize(plan);
+  right.insert(right.end(), tape.begin(), tape.end());
+  std::vector<float> left(right.size());
+  std::uint32_t state = 7;
+  for (float& sample : left) {
+    state = state * 1664525u + 1013904223u;
+    sample = static_cast<float>(state >> 8) / static_cast<float>(1u << 24) * 0.1f - 0.05f;
+  }
+  TempDir dir;
+  WriteFile(dir.File("LATE.WAV"), WaveFile({left, right}, plan.sample_rate, plan.format));
+
+  RecordingReporter reporter;
+  ASSERT_EQ(DecodeTape(dir.File("LATE.WAV"), "", ConversionOptions{}, reporter), Outcome::Success);
+  EXPECT_EQ(ReadFile(dir.File("LATE/tape.cas")), CasImageOf(ExpectedBlocks(plan.blocks)));
+  const auto texts = reporter.Texts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "The left channel held no tape; reading the right channel"),
+            texts.end());
 }
 
 // The signals that two other tools made of a three-file image.
