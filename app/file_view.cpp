@@ -16,8 +16,6 @@ constexpr std::uint8_t kEndOfText = 0x1A;
 constexpr std::size_t kTabWidth = 8;
 constexpr std::size_t kHexRow = 16;
 
-char HexDigit(unsigned value) { return "0123456789ABCDEF"[value & 0x0F]; }
-
 }  // namespace
 
 ViewKind ViewKindOf(std::string_view path) {
@@ -51,12 +49,11 @@ std::vector<std::string> HexLines(std::span<const std::uint8_t> bytes) {
   for (std::size_t start = 0; start < bytes.size(); start += kHexRow) {
     const auto row = bytes.subspan(start, std::min(kHexRow, bytes.size() - start));
     std::string line;
-    for (int shift = 28; shift >= 0; shift -= 4) line += HexDigit(static_cast<unsigned>(start >> shift));
+    line += Hex4(static_cast<std::uint16_t>(start >> 16)) + Hex4(static_cast<std::uint16_t>(start));
     line += "  ";
     for (std::size_t i = 0; i < kHexRow; ++i) {
       if (i < row.size()) {
-        line += HexDigit(row[i] >> 4u);
-        line += HexDigit(row[i]);
+        line += Hex2(row[i]);
       } else {
         line += "  ";
       }

@@ -31,7 +31,7 @@ BasicDetokenizer::BasicDetokenizer(ByteStream* source, const std::string& file_n
   source_ = owned_source_.get();
 }
 
-std::string BasicDetokenizer::HexByte(std::uint8_t value) { return HexByteText(value); }
+std::string BasicDetokenizer::HexByte(std::uint8_t value) { return Hex2(value); }
 
 std::string BasicDetokenizer::OctWord(std::uint16_t value) { return OctalText(value); }
 

@@ -90,11 +90,11 @@ std::string SignedDecimal(std::int16_t value) {
 
 // Upper-case hexadecimal digits without leading zeros, "0" for 0.
 std::string HexWordText(std::uint16_t value) {
-  std::string text = HexByteText(static_cast<std::uint8_t>(value >> 8)) + HexByteText(static_cast<std::uint8_t>(value));
+  const std::string text = Hex4(value);
   return text.substr(std::min(text.find_first_not_of('0'), text.size() - 1));
 }
 
-std::string CodeText(std::uint8_t code) { return "0x" + HexByteText(code); }
+std::string CodeText(std::uint8_t code) { return "0x" + Hex2(code); }
 
 // A code without keyword; the prefix 0xFF before it when it is a function's.
 void NoteUnknown(LineFindings& findings, std::uint8_t code, bool prefixed = false) {
@@ -130,7 +130,7 @@ std::string ConstantText(Reader& source, std::uint8_t code, const DialectRules& 
       const std::uint8_t high = source.Byte();
       if (rules.hex == HexDigits::NoLeadingZeros)
         return "&H" + HexWordText(static_cast<std::uint16_t>(low | (high << 8)));
-      return "&H" + (high != 0 ? HexByteText(high) : std::string()) + HexByteText(low);
+      return "&H" + (high != 0 ? Hex2(high) : std::string()) + Hex2(low);
     }
     case kLinePointer: {
       const std::uint16_t pointer = ReadWord(source);
@@ -191,11 +191,6 @@ bool AppendFunction(Reader& source, LineText& text, const DialectRules& rules, L
 }
 
 }  // namespace
-
-std::string HexByteText(std::uint8_t value) {
-  constexpr std::string_view kDigits = "0123456789ABCDEF";
-  return {kDigits[value >> 4], kDigits[value & 0x0F]};
-}
 
 std::string OctalText(std::uint16_t value) {
   std::array<char, 6> digits{};

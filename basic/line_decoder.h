@@ -32,8 +32,6 @@ template <typename Reader>
 std::string DecodeTokenLine(Reader& source, const DialectRules& rules, const LineAddressMap* addresses,
                             LineFindings& findings);
 
-// Two upper-case hexadecimal digits, high digit first.
-std::string HexByteText(std::uint8_t value);
 // Octal digits without leading zeros, "0" for 0.
 std::string OctalText(std::uint16_t value);
 

@@ -32,8 +32,7 @@ void AddFindings(std::uint16_t number, const LineFindings& findings, std::vector
   if (findings.stray_pointers > 0) {
     problems.push_back(prefix +
                        CountedText(findings.stray_pointers, "line pointer", "line pointers",
-                                   "&H" + HexByteText(static_cast<std::uint8_t>(findings.first_stray_pointer >> 8)) +
-                                       HexByteText(static_cast<std::uint8_t>(findings.first_stray_pointer))) +
+                                   "&H" + Hex4(findings.first_stray_pointer)) +
                        (findings.stray_pointers == 1 ? " points at no line" : ", point at no line"));
   }
   if (findings.constant_cut_off) problems.push_back(prefix + "a constant is cut off by the end of the program");

@@ -71,14 +71,13 @@ std::optional<std::uint8_t> ReadMarkerNumber(std::string_view text) {
   return static_cast<std::uint8_t>(*value & 0xFFu);
 }
 
-std::string Hex4(std::uint16_t value) {
+std::string Hex2(std::uint8_t value) {
   constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text(4, '0');
-  for (int i = 3; i >= 0; --i) {
-    text[static_cast<std::size_t>(i)] = kDigits[value & 0xFu];
-    value = static_cast<std::uint16_t>(value >> 4);
-  }
-  return text;
+  return {kDigits[value >> 4], kDigits[value & 0xFu]};
+}
+
+std::string Hex4(std::uint16_t value) {
+  return Hex2(static_cast<std::uint8_t>(value >> 8)) + Hex2(static_cast<std::uint8_t>(value));
 }
 
 std::string AddressText(std::uint16_t value) { return "0x" + Hex4(value); }

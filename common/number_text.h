@@ -18,7 +18,8 @@ std::optional<std::uint16_t> ReadAddress(std::string_view text);
 // keeps the low 8 bits.
 std::optional<std::uint8_t> ReadMarkerNumber(std::string_view text);
 
-// Exactly four upper-case hexadecimal digits.
+// Exactly two, or four, upper-case hexadecimal digits.
+std::string Hex2(std::uint8_t value);
 std::string Hex4(std::uint16_t value);
 // "0x" and four upper-case hexadecimal digits, as the Options dialog shows it.
 std::string AddressText(std::uint16_t value);

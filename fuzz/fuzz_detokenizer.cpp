@@ -8,6 +8,7 @@
 #include "basic/basic_detokenizer.h"
 #include "basic/program_listing.h"
 #include "common/memory_stream.h"
+#include "tests/support/record_stream.h"
 
 namespace {
 
@@ -15,22 +16,7 @@ using orvano::DialectChoice;
 using orvano::basic::BasicDetokenizer;
 using orvano::basic::Dialect;
 using orvano::basic::ProgramListing;
-
-// Keeps each write apart: the lister writes one record per write.
-class RecordStream final : public orvano::ByteStream {
- public:
-  std::uint64_t Size() const override { return 0; }
-  std::uint64_t Position() const override { return 0; }
-  const std::vector<std::string>& Records() const { return records_; }
-
- protected:
-  void DoSeek(std::uint64_t) override {}
-  void DoRead(std::span<std::uint8_t>) override {}
-  void DoWrite(std::span<const std::uint8_t> in) override { records_.emplace_back(in.begin(), in.end()); }
-
- private:
-  std::vector<std::string> records_;
-};
+using orvano::testing::RecordStream;
 
 void Check(bool condition) {
   if (!condition) std::abort();

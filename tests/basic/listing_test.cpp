@@ -12,12 +12,14 @@
 
 #include "basic/basic_detokenizer.h"
 #include "common/memory_stream.h"
+#include "tests/support/record_stream.h"
 #include "tests/support/temp_dir.h"
 
 namespace orvano::basic {
 namespace {
 
 using testing::Bytes;
+using testing::RecordStream;
 using testing::TempDir;
 
 Bytes Join(std::initializer_list<Bytes> parts) {
@@ -176,21 +178,6 @@ TEST(ListToFile, ReportsThatThereIsNoSource) {
   EXPECT_FALSE(testing::Exists(dir.File("GAME.BAS")));
 }
 
-// Keeps each write apart, so that a test sees the records one by one.
-class RecordStream final : public ByteStream {
- public:
-  std::uint64_t Size() const override { return 0; }
-  std::uint64_t Position() const override { return 0; }
-  const std::vector<std::string>& Records() const { return records_; }
-
- protected:
-  void DoSeek(std::uint64_t) override {}
-  void DoRead(std::span<std::uint8_t>) override {}
-  void DoWrite(std::span<const std::uint8_t> in) override { records_.emplace_back(in.begin(), in.end()); }
-
- private:
-  std::vector<std::string> records_;
-};
 
 TEST(ListTo, EndsOnAnyDataAndWritesShortWholeRecords) {
   std::mt19937 random(20240611);
