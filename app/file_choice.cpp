@@ -1,6 +1,5 @@
 #include "app/file_choice.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -95,11 +94,6 @@ bool ReadingOrder(std::string_view a, std::string_view b) {
   }
   if (a.size() != b.size()) return a.empty();
   return whole_a < whole_b;
-}
-
-bool CanOpenForReading(const std::string& path) {
-  std::error_code error;
-  return fs::is_regular_file(path, error) && ::access(path.c_str(), R_OK) == 0;
 }
 
 std::string StartFolder(const std::vector<std::string>& history, const std::string& fallback) {

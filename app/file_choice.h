@@ -37,10 +37,6 @@ TypedChoice ResolveTyped(const std::string& directory, std::string_view typed);
 // one fixed order.
 bool ReadingOrder(std::string_view a, std::string_view b);
 
-// True for a file that Open can read: a regular file (or a link to one)
-// that this user may read. A directory, a device or a pipe is none.
-bool CanOpenForReading(const std::string& path);
-
 // Where a file dialog starts: the folder of the newest name chosen before,
 // while that folder exists, and otherwise `fallback`.
 std::string StartFolder(const std::vector<std::string>& history, const std::string& fallback);

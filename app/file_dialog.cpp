@@ -6,6 +6,7 @@
 #include "app/message_box.h"
 #include "app/oem_text.h"
 #include "app/user_text.h"
+#include "common/file_stream.h"
 #include "common/messages.h"
 
 namespace orvano::app {

@@ -7,14 +7,12 @@
 namespace orvano::basic {
 namespace {
 
-bool Exists(const std::string& path) { return !FileStream(path, OpenMode::Read, 1).Failed(); }
-
 // When the tape held no program, the extraction wrote a text or a binary
 // instead: the one it just wrote, or else the one that lies beside.
 std::string OtherTapeFileText(const std::string& source, const std::string& last_output) {
   for (const auto& [extension, kind] : {std::pair{"TXT", "a text file"}, std::pair{"BIN", "a binary file"}}) {
     const std::string name = ChangeExt(source, extension);
-    if (last_output == name || (last_output.empty() && Exists(name))) {
+    if (last_output == name || (last_output.empty() && CanOpenForReading(name))) {
       return std::string("The tape held ") + kind + ", not a BASIC program: it was written to " + name;
     }
   }

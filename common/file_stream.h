@@ -67,5 +67,8 @@ class FileStream final : public ByteStream {
 // True when both paths name one existing file (same device and inode), so
 // that an operation can refuse to write over its own input.
 bool SameFile(const std::string& a, const std::string& b);
+// True for a file that can be opened and read: a regular file (or a link to
+// one) that this user may read. A directory, a device or a pipe is none.
+bool CanOpenForReading(const std::string& path);
 
 }  // namespace orvano

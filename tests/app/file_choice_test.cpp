@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "common/file_stream.h"
 #include "tests/support/temp_dir.h"
 
 namespace orvano::app {
