@@ -11,13 +11,15 @@ bool SafeInFileName(char c) {
   return letter || digit || std::string_view("-_.!#$()").find(c) != std::string_view::npos;
 }
 
-std::string BaseName(std::size_t place, const TapeFile& file) {
-  std::string number = std::to_string(place);
-  if (number.size() < 2) number.insert(0, 1, '0');
-  return number + "-" + SafeTapeName(file.name);
-}
+std::string BaseName(std::size_t place, const TapeFile& file) { return PlaceText(place) + "-" + SafeTapeName(file.name); }
 
 }  // namespace
+
+std::string PlaceText(std::size_t place) {
+  std::string number = std::to_string(place);
+  if (number.size() < 2) number.insert(0, 1, '0');
+  return number;
+}
 
 std::string SafeTapeName(std::string_view tape_name) {
   const auto first = tape_name.find_first_not_of(' ');

@@ -16,6 +16,9 @@ std::string SafeTapeName(std::string_view tape_name);
 // "CAS" for a tokenised program, "BIN" for a memory image, "TXT" for a text.
 std::string_view ExtensionOf(FileType type);
 
+// A file's place on the tape as its names and the log show it: 01, 02, ...
+std::string PlaceText(std::size_t place);
+
 // The names of a file's outputs: "NN-NAME.EXT" and, for a program, its
 // listing "NN-NAME.BAS", with NN the file's place on the tape from 01.
 std::string DataFileName(std::size_t place, const TapeFile& file);

@@ -64,11 +64,6 @@ std::string_view KindText(FileProblem::Kind kind) {
   return "no_text_end";
 }
 
-std::string TwoDigits(std::size_t place) {
-  std::string number = Decimal(place);
-  return number.size() < 2 ? "0" + number : number;
-}
-
 // The tape name for the log: trimmed, and no control byte reaches a terminal.
 std::string ShownName(const std::string& name) {
   const auto last = name.find_last_not_of(' ');
@@ -143,7 +138,7 @@ class Account {
   std::string FileLine(std::size_t index) const {
     const TapeFile& file = a_.layout.files[index];
     std::string line =
-        TwoDigits(index + 1) + " " + std::string(TypeText(file.type)) + " \"" + ShownName(file.name) + "\"";
+        PlaceText(index + 1) + " " + std::string(TypeText(file.type)) + " \"" + ShownName(file.name) + "\"";
     std::vector<std::string> facts;
     if (file.has_contents) facts.push_back(Decimal(file.contents.size()) + " bytes");
     if (file.addresses) {
@@ -173,7 +168,7 @@ class Account {
         part = "data block " + Decimal(static_cast<std::uint64_t>(k) + 1);
       }
     }
-    return Decimal(use.ignored) + " bytes after " + part + " of file " + TwoDigits(*use.file + 1) + " ignored (" +
+    return Decimal(use.ignored) + " bytes after " + part + " of file " + PlaceText(*use.file + 1) + " ignored (" +
            BlockRef(block) + ")";
   }
 
@@ -343,7 +338,7 @@ ResultTable FilesTable(const TapeAccount& account) {
     std::string baud = a.BaudText(file);
     if (!baud.empty()) baud.resize(baud.size() - 5);
     table.rows.push_back(
-        {TwoDigits(i + 1), std::string(TypeText(file.type)), ShownName(file.name),
+        {PlaceText(i + 1), std::string(TypeText(file.type)), ShownName(file.name),
          file.has_contents ? Decimal(file.contents.size()) : "", file.addresses ? Hex4(file.addresses->load) : "",
          file.addresses ? Hex4(file.addresses->end) : "", file.addresses ? Hex4(file.addresses->exec) : "", baud,
          Decimal(file.framing_errors.size()), std::string(StatusText(file.Status())),
