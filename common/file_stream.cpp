@@ -159,18 +159,25 @@ void FileStream::DoRead(std::span<std::uint8_t> out) {
 }
 
 bool FileStream::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> in) {
-  while (!in.empty()) {
-    const ssize_t put = ::pwrite(fd_, in.data(), in.size(), static_cast<off_t>(offset));
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      Fail(StreamStatus::WriteFailed, put < 0 ? errno : ENOSPC);
-      return false;
-    }
-    offset += static_cast<std::uint64_t>(put);
-    in = in.subspan(static_cast<std::size_t>(put));
+  const int error = WriteFromAnyThread(offset, in);
+  if (error != 0) {
+    Fail(StreamStatus::WriteFailed, error);
+    return false;
   }
-  size_ = std::max(size_, offset);
+  size_ = std::max(size_, offset + in.size());
   return true;
+}
+
+int FileStream::WriteFromAnyThread(std::uint64_t offset, std::span<const std::uint8_t> bytes) const {
+  if (mode_ != OpenMode::Create || fd_ < 0) return EBADF;
+  while (!bytes.empty()) {
+    const ssize_t put = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return put < 0 ? errno : ENOSPC;
+    offset += static_cast<std::uint64_t>(put);
+    bytes = bytes.subspan(static_cast<std::size_t>(put));
+  }
+  return 0;
 }
 
 bool FileStream::Flush() {

@@ -37,6 +37,13 @@ class FileStream final : public ByteStream {
   // Create: drop everything written; the target stays as it was.
   void Discard();
 
+  // Create: writes `bytes` at `offset` of the file straight away, past the
+  // buffer and the position. Threads may do this at once for parts of the
+  // file that do not overlap each other or the buffered writes. Returns 0,
+  // or the system's error number; the stream's status is the caller's to
+  // set, by Discard() or by writing no further.
+  int WriteFromAnyThread(std::uint64_t offset, std::span<const std::uint8_t> bytes) const;
+
  protected:
   void DoSeek(std::uint64_t position) override;
   void DoRead(std::span<std::uint8_t> out) override;

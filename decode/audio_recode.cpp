@@ -1,28 +1,47 @@
 #include "decode/audio_recode.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "common/file_stream.h"
 #include "common/messages.h"
 #include "common/tape_timing.h"
 #include "decode/audio_source.h"
-#include "decode/level_recode.h"
 #include "decode/mono_signal.h"
 #include "decode/recording_facts.h"
-#include "decode/sample_format.h"
 #include "decode/sample_rate_range.h"
-#include "decode/two_thread_resampler.h"
+#include "decode/stretch_recode.h"
 
 namespace orvano::decode {
 namespace {
 
-constexpr std::size_t kReadSamples = 16 * 1024;
-constexpr std::size_t kOutputBufferBytes = 256 * 1024;
+// Resampling an hour's recording costs more than a core can do in the time
+// of a few copies of the file, so a long recording is recoded in two halves
+// at once, each read by a source of its own.
+constexpr unsigned kStretches = 2;
 
 // "Recode WAV file": the kind of file as its facts name it.
 std::string CaptionOf(const AudioFacts& facts) {
   return "Recode " + facts.format.substr(0, facts.format.find(',')) + " file";
+}
+
+// The second half's own reader, standing at its first frame; none when the
+// recording cannot be opened twice or cannot go there exactly, and the first
+// reader then reads it all.
+std::unique_ptr<AudioSource> SecondReader(const std::string& path, const AudioFacts& facts, const Stretch& stretch) {
+  if (!facts.seeks_exactly) return nullptr;
+  OpenedAudio opened = OpenAudioFile(path);
+  if (!opened.source) return nullptr;
+  const AudioFacts& again = opened.source->Facts();
+  if (again.sample_rate != facts.sample_rate || again.channels != facts.channels || again.frames != facts.frames) {
+    return nullptr;
+  }
+  if (!opened.source->Seek(stretch.read_from)) return nullptr;
+  return std::move(opened.source);
 }
 
 }  // namespace
@@ -41,12 +60,13 @@ Outcome RecodeRecording(const FileNameSet& names, const ConversionOptions& optio
     return Outcome::Failure;
   }
   AudioSource& source = *opened.source;
-  const unsigned rate = source.Facts().sample_rate;
+  const AudioFacts& facts = source.Facts();
+  const unsigned rate = facts.sample_rate;
   if (!IsReadableRate(rate)) {
     Log(reporter, RateRefusalText(source_name, rate));
     return Outcome::Failure;
   }
-  FileStream out(names.MsrName, OpenMode::Create, kOutputBufferBytes);
+  FileStream out(names.MsrName, OpenMode::Create);
   if (out.Failed()) {
     Log(reporter, CreateFailedText(names.MsrName));
     return Outcome::Failure;
@@ -56,41 +76,62 @@ Outcome RecodeRecording(const FileNameSet& names, const ConversionOptions& optio
   const std::string channel_line = ChannelTakenText(signal);
   if (!channel_line.empty()) Log(reporter, channel_line);
 
-  std::vector<std::uint8_t> levels;
-  TwoThreadResampler resampler(rate, kSampleRate, [&](std::span<const float> samples) {
-    levels.resize(samples.size() * kSampleBytes);
-    RecodeToLevels(samples, levels.data());
-    out.Write(levels);
-  });
-  if (!resampler.Error().empty()) {
-    Log(reporter, "Can't resample file " + source_name + ": " + resampler.Error());
-    return Outcome::Failure;
-  }
+  std::vector<Stretch> stretches =
+      facts.length_known ? PlanStretches(rate, kSampleRate, facts.frames, kStretches) : std::vector<Stretch>(1);
+  std::unique_ptr<AudioSource> second_source;
+  if (stretches.size() == 2) second_source = SecondReader(source_name, facts, stretches[1]);
+  if (!second_source) stretches.resize(1);
+  stretches.front().to_end = stretches.size() == 1;
 
+  SharedRecodeState shared;
+  StretchResult results[kStretches];
   {
-    Progress progress(reporter, CaptionOf(source.Facts()));
-    std::vector<float> block(kReadSamples);
-    std::uint64_t frames_read = 0;
-    while (!out.Failed()) {
-      const std::size_t count = signal.Read(block);
-      if (count == 0) break;
-      resampler.Feed({block.data(), count});
-      frames_read += count;
-      progress.Set(frames_read, source.Facts().frames);
+    Progress progress(reporter, CaptionOf(facts));
+    std::thread second;
+    if (second_source) {
+      try {
+        second = std::thread([&] {
+          MonoSignal second_signal(*second_source, signal.Channel());
+          results[1] = RecodeStretch(second_signal, stretches[1], out, shared);
+        });
+      } catch (const std::system_error&) {
+        // No thread to be had: the first reader reads it all.
+        stretches.front().to_end = true;
+      }
     }
-    if (signal.Error().empty()) resampler.Finish();
+    const auto show = [&] { progress.Set(std::min(shared.frames_read.load(), facts.frames), facts.frames); };
+    results[0] = RecodeStretch(signal, stretches.front(), out, shared, show);
+    // The halves end at about the same time: the bar waits for the second.
+    if (second.joinable()) second.join();
+    show();
   }
 
-  if (!signal.Error().empty()) {
-    Log(reporter, ReadFailedText(source_name, signal.Error()));
-    return Outcome::Failure;
+  for (const StretchResult& result : results) {
+    if (!result.resample_error.empty()) {
+      Log(reporter, "Can't resample file " + source_name + ": " + result.resample_error);
+      return Outcome::Failure;
+    }
   }
-  if (!out.Failed()) out.Release();
+  for (const StretchResult& result : results) {
+    if (!result.read_error.empty()) {
+      Log(reporter, ReadFailedText(source_name, result.read_error));
+      return Outcome::Failure;
+    }
+  }
+  for (const StretchResult& result : results) {
+    if (result.write_error != 0) {
+      Log(reporter, WriteFailedText(names.MsrName, StreamStatus::WriteFailed, result.write_error));
+      return Outcome::Failure;
+    }
+  }
+  out.Release();
   if (out.Failed()) {
     Log(reporter, WriteFailedText(names.MsrName, out));
     return Outcome::Failure;
   }
-  if (source.Facts().shorter_than_header) Warn(reporter, ShorterThanHeaderText(source_name, source.Facts()));
+  // The reader of the end is the one that finds a compressed file cut short.
+  const AudioSource& last = second_source ? *second_source : source;
+  if (last.Facts().shorter_than_header) Warn(reporter, ShorterThanHeaderText(source_name, last.Facts()));
   return Outcome::Success;
 }
 

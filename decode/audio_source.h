@@ -18,6 +18,9 @@ struct AudioFacts {
   bool length_known = true;   // false for a stream that does not say how long it is
   bool shorter_than_header = false;  // the header promised more frames than the file holds
   std::uint64_t header_frames = 0;   // what it promised, when it promised too much
+  // A reader sent to a frame reads there what a reader from the start does.
+  // Uncompressed data and FLAC do; the lossy codecs land near the frame.
+  bool seeks_exactly = false;
 };
 
 // A recording opened for reading, whatever its format: one interface, so
@@ -33,8 +36,12 @@ class AudioSource {
   // that finds its data ending before its header said sets
   // shorter_than_header when it gets there.
   virtual std::size_t Read(std::span<float> interleaved) = 0;
-  // Back to the first frame, for a pass that looks ahead before it reads.
-  virtual bool Rewind() = 0;
+  // On to frame `frame`, so that the next read starts there: back to the
+  // start for a pass that looks ahead before it reads, or to the middle for
+  // a second reader of the same file. False when the source cannot go
+  // there; a frame past the end is refused without an error.
+  virtual bool Seek(std::uint64_t frame) = 0;
+  bool Rewind() { return Seek(0); }
   // Why reading stopped before the end; empty when nothing went wrong.
   virtual const std::string& Error() const = 0;
 };

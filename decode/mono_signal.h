@@ -28,6 +28,9 @@ class MonoSignal {
   const std::string& ChannelTaken() const { return taken_; }
   // Whether Auto chose the channel.
   bool ChosenByLevel() const { return chosen_by_level_; }
+  // The channel read, Auto resolved: what a second reader of the same
+  // recording takes.
+  ChannelChoice Channel() const { return channel_; }
   // Why reading stopped early, empty when it did not.
   const std::string& Error() const { return source_.Error(); }
 

@@ -23,6 +23,7 @@ class RawSamples final : public AudioSource {
     facts_.bits = 16;
     facts_.channels = 1;
     facts_.frames = stream_.Size() / kSampleBytes;
+    facts_.seeks_exactly = true;
   }
 
   // Empty when the file is open, or why it is not.
@@ -46,10 +47,10 @@ class RawSamples final : public AudioSource {
     return count;
   }
 
-  bool Rewind() override {
-    if (!error_.empty()) return false;
-    stream_.Seek(0);
-    next_frame_ = 0;
+  bool Seek(std::uint64_t frame) override {
+    if (!error_.empty() || frame > facts_.frames) return false;
+    stream_.Seek(frame * kSampleBytes);
+    next_frame_ = frame;
     return !stream_.Failed();
   }
 

@@ -2,6 +2,8 @@
 
 #include <soxr.h>
 
+#include <algorithm>
+
 namespace orvano::decode {
 
 Resampler::Resampler(unsigned from_rate, unsigned to_rate)
@@ -19,31 +21,40 @@ Resampler::Resampler(unsigned from_rate, unsigned to_rate)
 
 Resampler::~Resampler() { soxr_delete(soxr_); }
 
-void Resampler::Run(const float* in, std::size_t count, std::vector<float>& out) {
-  if (soxr_ == nullptr) return;
+std::span<const float> Resampler::Run(const float* in, std::size_t count) {
+  if (soxr_ == nullptr) return {};
   // Room for what the input gives and a little more, so that one call
-  // usually takes it all; what does not fit comes in the next turn.
-  const std::size_t room = static_cast<std::size_t>(static_cast<double>(count) * ratio_) + 256;
+  // usually takes it all; when the room fills up, it grows and the library
+  // goes on.
+  const std::size_t wanted = static_cast<std::size_t>(static_cast<double>(count) * ratio_) + 256;
+  if (room_ < wanted) {
+    out_ = std::make_unique_for_overwrite<float[]>(wanted);
+    room_ = wanted;
+  }
+  std::size_t filled = 0;
   for (;;) {
-    const std::size_t start = out.size();
-    out.resize(start + room);
     std::size_t used = 0;
     std::size_t made = 0;
-    soxr_process(soxr_, in, count, &used, out.data() + start, room, &made);
-    out.resize(start + made);
+    soxr_process(soxr_, in, count, &used, out_.get() + filled, room_ - filled, &made);
+    filled += made;
     if (in != nullptr) {
       in += used;
       count -= used;
     }
     // Input is left over, or the output was full and more may be waiting.
-    if (count == 0 && made < room) return;
+    if (count == 0 && filled < room_) return {out_.get(), filled};
+    auto larger = std::make_unique_for_overwrite<float[]>(2 * room_);
+    std::copy(out_.get(), out_.get() + filled, larger.get());
+    out_ = std::move(larger);
+    room_ *= 2;
   }
 }
 
-void Resampler::Process(std::span<const float> in, std::vector<float>& out) {
-  if (!in.empty()) Run(in.data(), in.size(), out);
+std::span<const float> Resampler::Process(std::span<const float> in) {
+  if (in.empty()) return {};
+  return Run(in.data(), in.size());
 }
 
-void Resampler::Flush(std::vector<float>& out) { Run(nullptr, 0, out); }
+std::span<const float> Resampler::Flush() { return Run(nullptr, 0); }
 
 }  // namespace orvano::decode

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
-#include <vector>
 
 struct soxr;
 
@@ -21,17 +21,21 @@ class Resampler {
   // Why the resampler could not be made; empty when it was.
   const std::string& Error() const { return error_; }
 
-  // Appends to `out` the samples that `in` completes.
-  void Process(std::span<const float> in, std::vector<float>& out);
-  // The signal ends here: appends what the filter still holds.
-  void Flush(std::vector<float>& out);
+  // The samples that `in` completes, valid until the next call.
+  std::span<const float> Process(std::span<const float> in);
+  // The signal ends here: what the filter still holds.
+  std::span<const float> Flush();
 
  private:
-  void Run(const float* in, std::size_t count, std::vector<float>& out);
+  std::span<const float> Run(const float* in, std::size_t count);
 
   soxr* soxr_ = nullptr;
   double ratio_;
   std::string error_;
+  // Written by the library only as far as it gives: never cleared, so that
+  // no call pays for filling room it may not use.
+  std::unique_ptr<float[]> out_;
+  std::size_t room_ = 0;
 };
 
 }  // namespace orvano::decode

@@ -86,6 +86,7 @@ class SoundFile final : public AudioSource {
     // Reading these as shorts and scaling them here gives the very floats
     // the library would, at a fraction of its cost.
     reads_shorts_ = facts_.bits == 8 || (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;
+    facts_.seeks_exactly = BytesPerSample(info.format) > 0 && (info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_OGG;
     return {};
   }
 
@@ -117,13 +118,16 @@ class SoundFile final : public AudioSource {
     return static_cast<std::size_t>(got);
   }
 
-  bool Rewind() override {
+  bool Seek(std::uint64_t frame) override {
     if (!error_.empty()) return false;
-    if (sf_seek(file_, 0, SEEK_SET) != 0) {
-      error_ = bytes_->Failed() ? ReasonOf(*bytes_) : "cannot go back to its start: " + Trimmed(sf_strerror(file_));
+    if (facts_.length_known && frame > facts_.frames) return false;
+    if (sf_seek(file_, static_cast<sf_count_t>(frame), SEEK_SET) < 0) {
+      if (frame == 0) {
+        error_ = bytes_->Failed() ? ReasonOf(*bytes_) : "cannot go back to its start: " + Trimmed(sf_strerror(file_));
+      }
       return false;
     }
-    frames_read_ = 0;
+    frames_read_ = frame;
     ended_ = false;
     return true;
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <limits>
 #include <random>
 #include <vector>
@@ -8,7 +9,7 @@
 #include "decode/level_recode.h"
 #include "decode/resampler.h"
 #include "decode/tape_band.h"
-#include "decode/two_thread_resampler.h"
+#include "decode/stretch_resampler.h"
 
 namespace orvano::decode {
 namespace {
@@ -78,71 +79,82 @@ std::vector<float> Noise(std::size_t count, unsigned seed) {
 
 std::vector<float> OneResampler(unsigned from, const std::vector<float>& input) {
   Resampler resampler(from, 44100);
-  std::vector<float> out;
-  resampler.Process(input, out);
-  resampler.Flush(out);
+  const std::span<const float> head = resampler.Process(input);
+  std::vector<float> out(head.begin(), head.end());
+  const std::span<const float> tail = resampler.Flush();
+  out.insert(out.end(), tail.begin(), tail.end());
   return out;
 }
 
-// Feeds the input in blocks of changing sizes, as a reader of a file does.
-std::vector<float> TwoThreads(unsigned from, const std::vector<float>& input, std::size_t part_samples,
-                              bool* threaded = nullptr) {
+// Resamples every planned stretch on its own, fed from where its reading
+// starts in blocks of changing sizes, as a reader of a file does, and lays
+// each output at its index. A place no stretch filled stays NaN.
+std::vector<float> ByStretches(unsigned from, const std::vector<float>& input, unsigned count,
+                               std::size_t* made = nullptr) {
+  const std::vector<Stretch> plan = PlanStretches(from, 44100, input.size(), count);
+  if (made != nullptr) *made = plan.size();
   std::vector<float> out;
-  TwoThreadResampler resampler(from, 44100, [&](std::span<const float> s) { out.insert(out.end(), s.begin(), s.end()); },
-                               part_samples);
-  EXPECT_EQ(resampler.Error(), "");
-  if (threaded != nullptr) *threaded = resampler.Threaded();
-  const std::size_t sizes[] = {1, 4096, 7, 30000, 333};
-  std::size_t at = 0;
-  for (std::size_t k = 0; at < input.size(); ++k) {
-    const std::size_t n = std::min(sizes[k % 5], input.size() - at);
-    resampler.Feed({input.data() + at, n});
-    at += n;
+  for (const Stretch& stretch : plan) {
+    StretchResampler resampler(from, 44100, stretch, [&](std::uint64_t index, std::span<const float> s) {
+      if (out.size() < index + s.size()) out.resize(index + s.size(), std::numeric_limits<float>::quiet_NaN());
+      std::copy(s.begin(), s.end(), out.begin() + static_cast<std::ptrdiff_t>(index));
+    });
+    EXPECT_EQ(resampler.Error(), "");
+    const std::size_t sizes[] = {1, 4096, 7, 30000, 333};
+    auto at = static_cast<std::size_t>(stretch.read_from);
+    for (std::size_t k = 0; at < input.size() && !resampler.Done(); ++k) {
+      const std::size_t n = std::min(sizes[k % 5], input.size() - at);
+      resampler.Feed({input.data() + at, n});
+      at += n;
+    }
+    if (!resampler.Done()) resampler.Finish();
   }
-  resampler.Finish();
   return out;
 }
 
 struct RateCase {
   unsigned rate;
-  bool threaded;  // with parts of 20000 samples: not when the overlap would outweigh them
+  std::size_t stretches;  // of three asked for: one when the lead would outweigh them
 };
 
-class TwoThreadResampling : public ::testing::TestWithParam<RateCase> {};
+class Stretches : public ::testing::TestWithParam<RateCase> {};
 
-TEST_P(TwoThreadResampling, JoinsItsPartsIntoWhatOneResamplerGives) {
+TEST_P(Stretches, JoinIntoWhatOneResamplerGives) {
   const unsigned rate = GetParam().rate;
-  const std::vector<float> input = Noise(rate * 3 / 2 + 17, rate);
+  const std::vector<float> input = Noise(rate * 7 / 2 + 17, rate);
   const std::vector<float> whole = OneResampler(rate, input);
-  bool threaded = false;
-  const std::vector<float> joined = TwoThreads(rate, input, 20000, &threaded);
-  EXPECT_EQ(threaded, GetParam().threaded);
-  ASSERT_NEAR(static_cast<double>(joined.size()), static_cast<double>(whole.size()), 1.0);
+  std::size_t made = 0;
+  const std::vector<float> joined = ByStretches(rate, input, 3, &made);
+  EXPECT_EQ(made, GetParam().stretches);
+  ASSERT_EQ(joined.size(), whole.size());
   ASSERT_NEAR(static_cast<double>(whole.size()), static_cast<double>(input.size()) * 44100.0 / rate, 1.0);
-  // In its first few milliseconds one resampler starts its filter its own
-  // way; the joined parts start on silence.
   double worst = 0;
-  for (std::size_t i = 100; i < std::min(joined.size(), whole.size()); ++i) {
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    ASSERT_FALSE(std::isnan(joined[i])) << "no stretch gave output " << i;
     worst = std::max(worst, static_cast<double>(std::fabs(joined[i] - whole[i])));
   }
   EXPECT_LT(worst, 1e-5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, TwoThreadResampling,
-                         ::testing::Values(RateCase{8000, true}, RateCase{11025, true}, RateCase{22050, true},
-                                           RateCase{32000, true}, RateCase{43200, true}, RateCase{48000, true},
-                                           RateCase{96000, true}, RateCase{384000, true}, RateCase{44056, true}, RateCase{44099, false}),
+INSTANTIATE_TEST_SUITE_P(Rates, Stretches,
+                         ::testing::Values(RateCase{8000, 1}, RateCase{11025, 3}, RateCase{22050, 3}, RateCase{32000, 3},
+                                           RateCase{43200, 3}, RateCase{48000, 3}, RateCase{96000, 3},
+                                           RateCase{384000, 3}, RateCase{44056, 1}, RateCase{44099, 1}),
                          [](const auto& param_info) { return std::to_string(param_info.param.rate); });
 
-TEST(TwoThreadResampling, PassesA44100HzSignalOnAsItIs) {
-  const std::vector<float> input = Noise(100000, 3);
-  EXPECT_EQ(TwoThreads(44100, input, 0), input);
+TEST(Stretches, PassA44100HzSignalOnAsItIs) {
+  const std::vector<float> input = Noise(44100 * 4, 3);
+  std::size_t made = 0;
+  EXPECT_EQ(ByStretches(44100, input, 2, &made), input);
+  EXPECT_EQ(made, 2u);
 }
 
-TEST(TwoThreadResampling, ShortAndEmptySignals) {
-  for (const std::size_t length : {0u, 1u, 159u, 160u, 5000u}) {
+TEST(Stretches, ShortAndEmptySignalsStayWhole) {
+  for (const std::size_t length : {0u, 1u, 159u, 160u, 5000u, 60000u}) {
     const std::vector<float> input = Noise(length, 5);
-    EXPECT_NEAR(static_cast<double>(TwoThreads(48000, input, 0).size()), static_cast<double>(length) * 147.0 / 160, 1.0) << length;
+    std::size_t made = 0;
+    EXPECT_EQ(ByStretches(48000, input, 2, &made).size(), OneResampler(48000, input).size()) << length;
+    EXPECT_EQ(made, 1u);
   }
 }
 

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sndfile.h>
 
 #include <cmath>
@@ -92,8 +94,15 @@ TEST_P(SoundFormat, TellsItsFactsAndReadsBackItsSamples) {
   const std::vector<float> read = ReadAll(source);
   EXPECT_EQ(source.Error(), "");
   ASSERT_EQ(read.size(), written.size());
+  // The lossy kinds land near a frame they are sent to, the others on it.
+  EXPECT_EQ(facts.seeks_exactly, c.tolerance >= 0);
   if (c.tolerance < 0) return;
   for (std::size_t i = 0; i < read.size(); ++i) ASSERT_NEAR(read[i], written[i], c.tolerance) << "at " << i;
+  ASSERT_TRUE(source.Seek(frames / 2));
+  const std::vector<float> second_half = ReadAll(source);
+  EXPECT_TRUE(std::equal(second_half.begin(), second_half.end(), read.end() - static_cast<std::ptrdiff_t>(second_half.size())));
+  EXPECT_EQ(second_half.size(), (frames - frames / 2) * c.channels);
+  EXPECT_FALSE(source.Seek(frames + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SoundFormat, ::testing::ValuesIn(kFormats),

@@ -29,9 +29,9 @@ class ChannelsSource final : public AudioSource {
     next_ += count;
     return count;
   }
-  bool Rewind() override {
-    next_ = 0;
-    ++rewinds_;
+  bool Seek(std::uint64_t frame) override {
+    next_ = frame;
+    rewinds_ += frame == 0 ? 1 : 0;
     return true;
   }
   int rewinds_ = 0;

@@ -330,6 +330,34 @@ TEST(RawRecode, AStereoFlacCutShortIsRecodedAsFarAsItGoes) {
   EXPECT_LT(samples, 88200u);
 }
 
+// A long recording is recoded in halves, each by a reader of its own. In a
+// FLAC cut short the second half may start past the data that is there,
+// and the first reader then reads it all: the output is what a file of the
+// frames held gives.
+TEST(RawRecode, AFlacCutBeforeItsSecondHalfGivesWhatTheFramesItHoldsGive) {
+  testing::TempDir dir;
+  const std::vector<float> samples = Cycles(2, 4 * 48000);
+  const Bytes whole = testing::SoundFileBytes(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 48000, 2, samples);
+  testing::WriteFile(dir.File("CUT.FLAC"), CutTo(whole, whole.size() / 3));
+  FileNameSet cut;
+  cut.SourceName = dir.File("CUT.FLAC");
+  RecordingReporter reporter;
+  ASSERT_EQ(Recode(cut, reporter), Outcome::Success) << reporter.Texts().back();
+  const std::string shorter = reporter.Texts()[3];
+  const std::string prefix = "File " + cut.SourceName + " is shorter than its header claims: it holds ";
+  ASSERT_TRUE(shorter.starts_with(prefix)) << shorter;
+  const std::size_t held = std::stoul(shorter.substr(prefix.size()));
+  ASSERT_LT(held, 2 * 48000u);
+
+  testing::WriteFile(dir.File("HELD.WAV"),
+                     testing::SoundFileBytes(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2,
+                                             std::vector<float>(samples.begin(), samples.begin() + 2 * held)));
+  FileNameSet held_names;
+  held_names.SourceName = dir.File("HELD.WAV");
+  ASSERT_EQ(Recode(held_names, reporter), Outcome::Success);
+  EXPECT_EQ(testing::ReadFile(cut.MsrName), testing::ReadFile(held_names.MsrName));
+}
+
 TEST(RawRecode, ARecordingTheLibraryCannotReadIsRefusedWithItsReason) {
   testing::TempDir dir;
   const std::string path = dir.File("NOTES.WAV");
