@@ -97,6 +97,7 @@ Outcome RecodeRecording(const FileNameSet& names, const ConversionOptions& optio
       } catch (const std::system_error&) {
         // No thread to be had: the first reader reads it all.
         stretches.front().to_end = true;
+        second_source.reset();
       }
     }
     const auto show = [&] { progress.Set(std::min(shared.frames_read.load(), facts.frames), facts.frames); };
