@@ -13,8 +13,11 @@
 namespace orvano::encode {
 namespace {
 
-// The source is read, and the output buffered, in blocks of this size.
+// The source is read in blocks of this size.
 constexpr std::size_t kBlockBytes = 64 * 1024;
+// The signal is many times the source: large writes keep the system calls
+// few, while the buffer still fits the core's cache.
+constexpr std::size_t kOutputBufferBytes = 256 * 1024;
 
 void LogIntroduction(const TapeKind& kind, std::string_view output_name, std::string_view tape_name,
                      std::string_view address_line, Baud baud, Reporter& reporter) {
@@ -75,7 +78,7 @@ Outcome RunConversion(const TapeKind& kind, std::string_view address_line, TapeB
   if (!MayWriteSignal(source_name, output_name, body.DataBytes(timing, size, first_byte), reporter)) {
     return Outcome::Failure;
   }
-  FileStream output(output_name, OpenMode::Create, kBlockBytes);
+  FileStream output(output_name, OpenMode::Create, kOutputBufferBytes);
   if (output.Failed()) {
     Log(reporter, CreateFailedText(output_name));
     return Outcome::Failure;
