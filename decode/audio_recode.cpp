@@ -132,7 +132,7 @@ Outcome RecodeRecording(const FileNameSet& names, const ConversionOptions& optio
   }
   // The reader of the end is the one that finds a compressed file cut short.
   const AudioSource& last = second_source ? *second_source : source;
-  if (last.Facts().shorter_than_header) Warn(reporter, ShorterThanHeaderText(source_name, last.Facts()));
+  WarnOfHeader(source_name, last.Facts(), reporter);
   return Outcome::Success;
 }
 

@@ -18,6 +18,7 @@ struct AudioFacts {
   bool length_known = true;   // false for a stream that does not say how long it is
   bool shorter_than_header = false;  // the header promised more frames than the file holds
   std::uint64_t header_frames = 0;   // what it promised, when it promised too much
+  bool unsized_data = false;         // the header gave no size for the data, which runs to the file's end
   // A reader sent to a frame reads there what a reader from the start does.
   // Uncompressed data and FLAC do; the lossy codecs land near the frame.
   bool seeks_exactly = false;

@@ -26,6 +26,16 @@ std::string ShorterThanHeaderText(std::string_view name, const AudioFacts& facts
          std::to_string(facts.frames) + " of " + std::to_string(facts.header_frames) + " frames";
 }
 
+std::string UnsizedDataText(std::string_view name, const AudioFacts& facts) {
+  return "File " + std::string(name) + " gives no size for its data: it is read to the end of the file, " +
+         std::to_string(facts.frames) + " frames";
+}
+
+void WarnOfHeader(std::string_view name, const AudioFacts& facts, Reporter& reporter) {
+  if (facts.unsized_data) Warn(reporter, UnsizedDataText(name, facts));
+  if (facts.shorter_than_header) Warn(reporter, ShorterThanHeaderText(name, facts));
+}
+
 Outcome DescribeRecording(const std::string& path, Reporter& reporter) {
   const OpenedAudio opened = OpenAudioFile(path);
   if (!opened.source) {
@@ -38,7 +48,7 @@ Outcome DescribeRecording(const std::string& path, Reporter& reporter) {
     return Outcome::Failure;
   }
   Log(reporter, FactsText(facts));
-  if (facts.shorter_than_header) Warn(reporter, ShorterThanHeaderText(path, facts));
+  WarnOfHeader(path, facts, reporter);
   return Outcome::Success;
 }
 

@@ -3,6 +3,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "common/file_stream.h"
 #include "common/messages.h"
 #include "decode/sound_format_names.h"
+#include "decode/unsized_wave_data.h"
 
 namespace orvano::decode {
 namespace {
@@ -68,17 +70,27 @@ class SoundFile final : public AudioSource {
   // Empty when the file is open, or why it is not.
   std::string Open() {
     if (bytes_->Failed()) return ReasonOf(*bytes_);
-    SF_VIRTUAL_IO io{&Length, &SeekTo, &ReadBytes, &WriteBytes, &Tell};
     SF_INFO info{};
-    file_ = sf_open_virtual(&io, SFM_READ, &info, this);
+    file_ = OpenLibrary(info);
     if (file_ == nullptr) return bytes_->Failed() ? ReasonOf(*bytes_) : Trimmed(sf_strerror(nullptr));
+    const std::optional<UnsizedWaveData> unsized = UnsizedData(info);
+    if (unsized && unsized->said == 0) {
+      // The library took the size at its word; it reads again, and where the
+      // size lies it finds the one the rest of the file gives.
+      PutSizeOf(*unsized, info);
+      sf_close(file_);
+      info = {};
+      file_ = OpenLibrary(info);
+      if (file_ == nullptr) return bytes_->Failed() ? ReasonOf(*bytes_) : Trimmed(sf_strerror(nullptr));
+    }
+    facts_.unsized_data = unsized.has_value();
     facts_.format = FormatWords(info.format);
     facts_.sample_rate = info.samplerate > 0 ? static_cast<unsigned>(info.samplerate) : 0;
     facts_.bits = BitsPerSample(info.format);
     facts_.channels = static_cast<unsigned>(info.channels);
     facts_.length_known = info.frames >= 0 && info.frames != SF_COUNT_MAX;
     facts_.frames = facts_.length_known ? static_cast<std::uint64_t>(info.frames) : 0;
-    const std::optional<std::uint64_t> promised = PromisedFrames(file_, info);
+    const std::optional<std::uint64_t> promised = unsized ? std::nullopt : PromisedFrames(file_, info);
     if (promised && facts_.length_known && *promised > facts_.frames) {
       facts_.shorter_than_header = true;
       facts_.header_frames = *promised;
@@ -133,6 +145,38 @@ class SoundFile final : public AudioSource {
   }
 
  private:
+  SNDFILE* OpenLibrary(SF_INFO& info) {
+    bytes_->Seek(0);
+    SF_VIRTUAL_IO io{&Length, &SeekTo, &ReadBytes, &WriteBytes, &Tell};
+    return sf_open_virtual(&io, SFM_READ, &info, this);
+  }
+
+  // A WAV whose recorder left out the size of its data holds samples all
+  // the same, to the end of the file.
+  std::optional<UnsizedWaveData> UnsizedData(const SF_INFO& info) {
+    const int major = info.format & SF_FORMAT_TYPEMASK;
+    if ((major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX) || BytesPerSample(info.format) == 0) return std::nullopt;
+    return FindUnsizedWaveData(*bytes_);
+  }
+
+  // The size of the whole frames that the rest of the file holds, as much
+  // of it as the chunk's 32 bits can say.
+  void PutSizeOf(const UnsizedWaveData& unsized, const SF_INFO& info) {
+    const std::uint64_t frame_bytes = std::uint64_t{BytesPerSample(info.format)} * static_cast<unsigned>(std::max(info.channels, 1));
+    const std::uint64_t size = std::min<std::uint64_t>(unsized.data_bytes, 0xFFFF'FFF0u) / frame_bytes * frame_bytes;
+    size_offset_ = unsized.size_offset;
+    for (std::size_t k = 0; k < size_bytes_.size(); ++k) size_bytes_[k] = static_cast<std::uint8_t>(size >> (8 * k));
+  }
+
+  // What the library reads of the size that the header left out.
+  void PutSize(std::uint64_t at, std::span<std::uint8_t> read) const {
+    if (!size_offset_) return;
+    for (std::size_t k = 0; k < size_bytes_.size(); ++k) {
+      const std::uint64_t offset = *size_offset_ + k;
+      if (offset >= at && offset - at < read.size()) read[static_cast<std::size_t>(offset - at)] = size_bytes_[k];
+    }
+  }
+
   // The data stopped before the frames asked for: the end of the file, the
   // end of what a short file holds, or a failure.
   void EndOfData(std::uint64_t got) {
@@ -176,8 +220,12 @@ class SoundFile final : public AudioSource {
     ByteStream& bytes = *Self(user).bytes_;
     if (bytes.Failed() || count <= 0) return 0;
     const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), bytes.Remaining()));
-    bytes.Read({static_cast<std::uint8_t*>(to), length});
-    return bytes.Failed() ? 0 : static_cast<sf_count_t>(length);
+    const std::uint64_t at = bytes.Position();
+    const std::span<std::uint8_t> read(static_cast<std::uint8_t*>(to), length);
+    bytes.Read(read);
+    if (bytes.Failed()) return 0;
+    Self(user).PutSize(at, read);
+    return static_cast<sf_count_t>(length);
   }
 
   static sf_count_t WriteBytes(const void*, sf_count_t, void*) { return 0; }
@@ -194,6 +242,8 @@ class SoundFile final : public AudioSource {
   bool ended_ = false;
   std::vector<short> shorts_;
   std::string error_;
+  std::optional<std::uint64_t> size_offset_;  // where the header's missing data size lies
+  std::array<std::uint8_t, 4> size_bytes_{};  // and what is read there instead
 };
 
 }  // namespace

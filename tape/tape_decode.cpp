@@ -7,6 +7,7 @@
 #include "common/option_names.h"
 #include "decode/audio_source.h"
 #include "decode/mono_signal.h"
+#include "decode/recording_facts.h"
 #include "decode/sample_rate_range.h"
 #include "decode/signal_demodulation.h"
 #include "tape/frame_reader.h"
@@ -79,6 +80,8 @@ Outcome DecodeRecording(const std::string& path, const std::string& dir, const C
                       " channel");
     blocks = HearBlocks(path, source, second, alone, reporter);
   }
+  // A compressed file shows only at its end that it was cut.
+  decode::WarnOfHeader(path, source.Facts(), reporter);
   if (!source.Error().empty()) return Broken(path, blocks, dir, options, source.Error(), reporter);
   return WriteTapeOutputs(path, blocks, OutputFolder(path, dir), options, reporter);
 }

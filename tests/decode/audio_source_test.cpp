@@ -142,6 +142,49 @@ TEST_P(CutFile, ReadsWhatIsThereAndSaysItIsShort) {
   EXPECT_EQ(source.Error(), "");
 }
 
+// A WAV whose recorder never wrote the size of its data (0, or FFFFFFFF from
+// a stream), maybe after a chunk of odd length, holds its samples all the
+// same. With nothing after the data chunk there is nothing to read.
+TEST(SoundFile, AWaveWithoutADataSizeIsReadToItsEnd) {
+  const std::vector<float> written = Tone(22050, 2, 5000);
+  const Bytes wave = testing::SoundFileBytes(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 2, written);
+  const auto data = static_cast<std::size_t>(std::search(wave.begin(), wave.end(), std::begin("data"), std::end("data") - 1) - wave.begin());
+  const auto with_size = [&](Bytes bytes, std::uint32_t size) {
+    for (std::size_t k = 0; k < 4; ++k) bytes[data + 4 + k] = static_cast<std::uint8_t>(size >> (8 * k));
+    return bytes;
+  };
+  Bytes odd_chunk_first(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(data));
+  odd_chunk_first.insert(odd_chunk_first.end(), {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0});
+  odd_chunk_first.insert(odd_chunk_first.end(), wave.begin() + static_cast<std::ptrdiff_t>(data), wave.end());
+  const struct {
+    const char* name;
+    Bytes bytes;
+    std::size_t frames;
+    bool unsized;
+  } cases[] = {
+      {"size 0", with_size(wave, 0), 5000, true},
+      {"size FFFFFFFF", with_size(wave, 0xFFFF'FFFFu), 5000, true},
+      {"size 0 after an odd chunk", [&] {
+         Bytes bytes = odd_chunk_first;
+         for (std::size_t k = 0; k < 4; ++k) bytes[data + 12 + 4 + k] = 0;
+         return bytes;
+       }(), 5000, true},
+      {"size 0 and no data", with_size(Bytes(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(data + 8)), 0), 0, false},
+      {"sized", wave, 5000, false},
+  };
+  for (const auto& c : cases) {
+    const OpenedAudio opened = OpenBytes(c.bytes);
+    ASSERT_TRUE(opened.source) << c.name << ": " << opened.reason;
+    const AudioFacts& facts = opened.source->Facts();
+    EXPECT_EQ(facts.frames, c.frames) << c.name;
+    EXPECT_EQ(facts.unsized_data, c.unsized) << c.name;
+    EXPECT_FALSE(facts.shorter_than_header) << c.name;
+    const std::vector<float> read = ReadAll(*opened.source);
+    ASSERT_EQ(read.size(), c.frames * 2) << c.name;
+    for (std::size_t i = 0; i < read.size(); ++i) ASSERT_NEAR(read[i], written[i], 1.0f / 32768) << c.name << " at " << i;
+  }
+}
+
 // An AU header whose data would start inside the header itself: how many
 // frames the library reads of it depends on how much each read asks for.
 // Every pass over it must still end at one frame.

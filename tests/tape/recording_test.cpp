@@ -212,6 +212,29 @@ TEST(Recording, ATapeThatStartsLateOnTheOtherChannelIsFound) {
             texts.end());
 }
 
+// A recorder that stopped before it wrote the size of its data: the tape is
+// read to the end of the file, and the log says why.
+TEST(Recording, AWaveWithoutADataSizeIsReadToItsEnd) {
+  TapePlan plan;
+  plan.sample_rate = 22050;
+  plan.format = SampleFormat::Signed16;
+  plan.blocks = ThreeFiles(1200, 1200);
+  Bytes wave = WaveFile(Synthesize(plan), plan.sample_rate, plan.format);
+  const auto data = std::search(wave.begin(), wave.end(), std::begin("data"), std::end("data") - 1);
+  std::fill(data + 4, data + 8, 0);
+  TempDir dir;
+  WriteFile(dir.File("OPEN.WAV"), wave);
+
+  RecordingReporter reporter;
+  ASSERT_EQ(DecodeTape(dir.File("OPEN.WAV"), "", ConversionOptions{}, reporter), Outcome::Success);
+  EXPECT_EQ(ReadFile(dir.File("OPEN/tape.cas")), CasImageOf(ExpectedBlocks(plan.blocks)));
+  const auto texts = reporter.Texts();
+  const auto warning = std::find_if(texts.begin(), texts.end(), [&](const std::string& line) {
+    return line.starts_with("File " + dir.File("OPEN.WAV") + " gives no size for its data: it is read to the end");
+  });
+  EXPECT_NE(warning, texts.end());
+}
+
 // The signals that two other tools made of a three-file image.
 TEST(Recording, TheSamplesGiveTheirImageBack) {
   const std::string samples = ORVANO_SAMPLES;
