@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "decode/cell_shape.h"
 
@@ -15,6 +16,8 @@ namespace {
 // half-waves, the one in the middle only with noise.
 constexpr double kEdgeMargin = 0.125;
 constexpr double kBoundaryWindow = 0.25;
+// Under a dropout only a crossing this near its place may move the clock.
+constexpr double kFadedWindow = 0.08;
 constexpr double kMiddleOfZero = 0.2;
 constexpr double kMiddleOfOne = 0.12;
 // A cell decided by its quarters must put this much of its energy in one
@@ -79,43 +82,58 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
       boundary = &*it;
     }
   }
-  const double end = boundary != nullptr ? boundary->time : expected_end;
-  std::array<const Crossing*, 3> inside{};
-  std::size_t inside_count = 0;
-  for (auto it = first; it != crossings.end() && it->time < end - kEdgeMargin * length; ++it) {
-    if (inside_count < inside.size()) inside[inside_count] = &*it;
-    ++inside_count;
-  }
+  const double level = group_levels_.At(start + 0.5 * length);
+  const bool level_ok = level >= kLeastLevel * level_;
   const auto near = [&](const Crossing* c, double at, double tolerance) {
     return std::fabs(c->time - (start + at * length)) <= tolerance * length + kSampleSlack;
   };
-  Cell cell{start, end, 0, false};
-  const double level = group_levels_.At(start + 0.5 * length);
-  const bool level_ok = level >= kLeastLevel * level_;
-  bool clean = false;
-  if (level_ok) {
-    if (inside_count == 1 && inside[0]->rising != rising_ && near(inside[0], 0.5, kMiddleOfZero)) {
-      clean = true;
-      cell.bit = 0;
-    } else if (inside_count == 3 && inside[1]->rising == rising_ && inside[0]->rising != rising_ &&
-               inside[2]->rising != rising_ && near(inside[1], 0.5, kMiddleOfOne)) {
-      clean = true;
-      cell.bit = 1;
+  // The crossings inside a cell that ends at `end` and the bit they make
+  // when they are those of a clean cell.
+  const auto pattern = [&](double end) -> std::optional<std::uint8_t> {
+    std::array<const Crossing*, 3> inside{};
+    std::size_t inside_count = 0;
+    for (auto it = first; it != crossings.end() && it->time < end - kEdgeMargin * length; ++it) {
+      if (inside_count < inside.size()) inside[inside_count] = &*it;
+      ++inside_count;
     }
-  }
-  if (clean) {
-    cell.good = true;
-  } else {
+    if (inside_count == 1 && inside[0]->rising != rising_ && near(inside[0], 0.5, kMiddleOfZero)) return 0;
+    if (inside_count == 3 && inside[1]->rising == rising_ && inside[0]->rising != rising_ &&
+        inside[2]->rising != rising_ && near(inside[1], 0.5, kMiddleOfOne)) {
+      return 1;
+    }
+    return std::nullopt;
+  };
+  const std::optional<std::uint8_t> clean_bit = pattern(boundary != nullptr ? boundary->time : expected_end);
+  const auto shape_until = [&](double end) {
     const double quarter = (end - start) / 4;
     const std::array<double, 4> quarters{
         history_.Integral(start, start + quarter), history_.Integral(start + quarter, start + 2 * quarter),
         history_.Integral(start + 2 * quarter, start + 3 * quarter), history_.Integral(start + 3 * quarter, end)};
-    const CellShape shape = ShapeOfCell(quarters, rising_ ? 1.0 : -1.0);
+    return ShapeOfCell(quarters, rising_ ? 1.0 : -1.0);
+  };
+  Cell cell{start, boundary != nullptr ? boundary->time : expected_end, 0, false, false};
+  if (level_ok && clean_bit) {
+    cell.bit = *clean_bit;
+    cell.good = true;
+  } else {
+    CellShape shape = shape_until(cell.end);
+    // A faded cell lies under a dropout unless it keeps the shape and the
+    // place of a cell: crossings there may be the hiss's, so the clock runs
+    // on by itself and the cells after it are read in step. Its bit is a
+    // guess when even there it has no shape.
+    const bool in_step = boundary != nullptr && std::fabs(boundary->time - expected_end) <= kFadedWindow * length;
+    if (!level_ok && !clean_bit && !(in_step && shape.fit >= kLeastFit)) {
+      boundary = nullptr;
+      cell.end = expected_end;
+      shape = shape_until(cell.end);
+      cell.faded = shape.fit < kLeastFit;
+    }
     cell.bit = shape.bit;
     // Without the crossing that begins the next cell, as at the end of a
     // block, the shape alone must leave no doubt.
     cell.good = level_ok && shape.fit >= (boundary != nullptr ? kLeastFit : kSureFit);
   }
+  const double end = cell.end;
 
   if (cell.good) {
     if (++good_run_ >= kSureRun) {
@@ -129,9 +147,9 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
     good_run_ = 0;
     ++unsure_cells_;
   }
-  // The clock follows every cell start it finds, so that it catches the
-  // cells again after a dropout; only a good cell of a likely length tells
-  // the tape's speed.
+  // The clock follows every cell start it finds outside a dropout, so that
+  // it keeps in step with the tape; only a good cell of a likely length
+  // tells the tape's speed.
   const double measured = end - start;
   if (cell.good && boundary != nullptr && std::fabs(measured - length_) <= kLengthStep * length_) {
     length_ += kLengthGain * (measured - length_);

@@ -17,7 +17,8 @@ struct Cell {
   double start = 0;
   double end = 0;
   std::uint8_t bit = 0;
-  bool good = false;  // it looked like a cell of the tape, not like noise or silence
+  bool good = false;   // it looked like a cell of the tape, not like noise or silence
+  bool faded = false;  // the signal had faded under it (a dropout), and its bit is a guess
 };
 
 // Follows the bit cells of a block. Every cell begins with a crossing of

@@ -252,7 +252,11 @@ class SymbolStage::Impl {
     while (!pending_.empty() && pending_.front().end <= until) {
       const Cell& cell = pending_.front();
       if (!block_open_) EmitLeader(block_leader_);
-      sink_.Bit(cell.bit, Seconds(cell.start));
+      if (cell.faded) {
+        sink_.FadedBit(cell.bit, Seconds(cell.start));
+      } else {
+        sink_.Bit(cell.bit, Seconds(cell.start));
+      }
       last_end_ = cell.end;
       block_open_ = true;
       pending_.pop_front();

@@ -20,6 +20,9 @@ class SymbolSink {
   virtual void Leader(double start, double baud, double level_dbfs) = 0;
   // One bit cell of a block, the first being the block's first start bit.
   virtual void Bit(std::uint8_t bit, double time) = 0;
+  // A bit cell of a block heard while the signal had faded (a dropout):
+  // its bit is a guess, but it keeps the count of cells.
+  virtual void FadedBit(std::uint8_t bit, double time) { Bit(bit, time); }
   // The block that was being read ends here: the signal was lost, or a new
   // leader begins. Not called when no block was open.
   virtual void BlockEnd(double time) = 0;

@@ -1,7 +1,8 @@
 // Any bytes as what the demodulator hears: 0xF0 to 0xF7 a leader (its low
 // bits choose the speed), 0xF8 to 0xFF the end of a block, any other byte a
-// bit cell (its lowest bit). The blocks must be sound, and go on through the
-// file assembly and the writers.
+// bit cell (its lowest bit), heard under a dropout when its second bit is
+// set. The blocks must be sound, and go on through the file assembly and the
+// writers.
 #include <cstdint>
 #include <cstdlib>
 
@@ -17,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       reader.BlockEnd(time);
     } else if (symbol >= 0xF0) {
       reader.Leader(time, 1200.0 * (1 + (symbol & 7)), -6.0);
+    } else if ((symbol & 2) != 0) {
+      reader.FadedBit(symbol & 1, time);
     } else {
       reader.Bit(symbol & 1, time);
     }

@@ -13,14 +13,20 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr double kCell = 0.001;
 
-// Plays cells written as characters ('0', '1'; anything else is skipped, so
-// that frames can be spaced out) into the reader, one cell a millisecond
-// from `start` on, and returns the time after the last one.
+// Plays cells written as characters ('0', '1', and 'o', 'i' for cells
+// heard under a dropout; anything else is skipped, so that frames can be
+// spaced out) into the reader, one cell a millisecond from `start` on, and
+// returns the time after the last one.
 double Play(FrameReader& reader, const std::string& cells, double start) {
   double time = start;
   for (const char c : cells) {
-    if (c != '0' && c != '1') continue;
-    reader.Bit(c == '1' ? 1 : 0, time);
+    if (c == '0' || c == '1') {
+      reader.Bit(c == '1' ? 1 : 0, time);
+    } else if (c == 'o' || c == 'i') {
+      reader.FadedBit(c == 'i' ? 1 : 0, time);
+    } else {
+      continue;
+    }
     time += kCell;
   }
   return time;
@@ -78,6 +84,12 @@ TEST(FrameReader, CountsBadStopBitsAndFindsTheNextStartBit) {
       {"block ends before the stop bits", Frame(0x55) + Frame(0x42, ""), {0x55, 0x42}, {}, {}},
       {"block ends inside a frame", Frame(0x55) + "0101", {0x55}, {}, {}},
       {"a start bit alone", "1110", {}, {}, {}},
+      // Under a dropout the frames keep their places, and each frame with a
+      // guessed cell counts as bad once.
+      {"guessed stop cells", Frame(0x55, "oo") + Frame(0xAA), {0x55, 0xAA}, {0.0}, {0}},
+      {"a guessed data cell", "0 1o101010 11 " + Frame(0xAA), {0x55, 0xAA}, {0.0}, {0}},
+      {"a guessed cell after the stop bits starts a frame", Frame(0x55) + "i 01010101 11", {0x55, 0xAA}, {0.011}, {1}},
+      {"a guessed cell between frames is no start bit", Frame(0x55) + "1 o " + Frame(0xAA), {0x55, 0xAA}, {}, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -212,6 +212,33 @@ TEST(Recording, ATapeThatStartsLateOnTheOtherChannelIsFound) {
             texts.end());
 }
 
+// A dropout under hiss inside a block loses the frames it covers and no
+// more: the clock runs on through it, the frames after it stay in their
+// places, and those it covered are counted as bad.
+TEST(Recording, ADropoutInsideABlockLosesOnlyTheFramesItCovers) {
+  TapePlan plan;
+  plan.sample_rate = 22050;
+  plan.format = SampleFormat::Signed16;
+  plan.blocks = ThreeFiles(1200, 1200);
+  plan.impairments.snr_db = 30;
+  // The binary's data runs from about 5 s to 10.5 s; 10 ms is a frame.
+  plan.impairments.dropouts = {{6.0, 0.01, -60}, {8.0, 0.01, -60}};
+  TempDir dir;
+  WriteFile(dir.File("DROP.WAV"), WaveFile(Synthesize(plan), plan.sample_rate, plan.format));
+
+  RecordingReporter reporter;
+  EXPECT_EQ(DecodeTape(dir.File("DROP.WAV"), "", ConversionOptions{}, reporter), Outcome::Success);
+  const Bytes game = ReadFile(dir.File("DROP/02-GAME.BIN"));
+  ASSERT_EQ(game.size(), kGame.size());
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < game.size(); ++i) wrong += game[i] != kGame[i] ? 1 : 0;
+  EXPECT_LE(wrong, 4u);
+  const auto texts = reporter.Texts();
+  const auto line = std::find_if(texts.begin(), texts.end(), [](const std::string& text) { return text.starts_with("02 binary"); });
+  ASSERT_NE(line, texts.end());
+  EXPECT_NE(line->find(": damaged; 4 framing errors at 5.99"), std::string::npos) << *line;
+}
+
 // A recorder that stopped before it wrote the size of its data: the tape is
 // read to the end of the file, and the log says why.
 TEST(Recording, AWaveWithoutADataSizeIsReadToItsEnd) {
