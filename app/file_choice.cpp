@@ -1,6 +1,5 @@
 #include "app/file_choice.h"
 
-
 #include <algorithm>
 #include <filesystem>
 #include <system_error>

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "basic/bcd.h"
+#include "basic/constant_operands.h"
 
 namespace orvano::basic {
 namespace {
@@ -18,26 +19,6 @@ constexpr std::uint8_t kDoubleConstant = 0x1F;
 
 constexpr const DialectRules& kMsx = RulesOf(Dialect::Msx);
 constexpr const DialectRules& kKorvet = RulesOf(Dialect::Korvet);
-
-// The operand bytes after a code of 0x0B to 0x1F; 0 for the others.
-std::size_t OperandLength(std::uint8_t code) {
-  switch (code) {
-    case 0x0B:
-    case 0x0C:
-    case 0x0D:
-    case 0x0E:
-    case 0x1C:
-      return 2;
-    case 0x0F:
-      return 1;
-    case kSingleConstant:
-      return 4;
-    case kDoubleConstant:
-      return 8;
-    default:
-      return 0;
-  }
-}
 
 bool IsConstantCode(std::uint8_t code) { return code >= 0x0B && code <= 0x1F; }
 bool IsLetter(std::uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -100,7 +81,7 @@ class EvidenceWalker {
         ++position_;
         if (c == '(') ++depth;
         if (c == ')') --depth;
-        if (IsConstantCode(c)) position_ += OperandLength(c);
+        if (IsConstantCode(c)) position_ += ConstantOperandBytes(c);
       } while (depth > 0);
       while (Peek() == ' ') ++position_;
     }
@@ -154,8 +135,8 @@ class EvidenceWalker {
           CountTokens(kMsx.line_number_keywords[keyword_before], kKorvet.line_number_keywords[keyword_before],
                       kStrongSign);
         }
-        if (c == kSingleConstant || c == kDoubleConstant) WeighFloat(OperandLength(c));
-        position_ += OperandLength(c);
+        if (c == kSingleConstant || c == kDoubleConstant) WeighFloat(ConstantOperandBytes(c));
+        position_ += ConstantOperandBytes(c);
       } else if (c == '"') {
         if (keyword_was_statement) {
           CountTokens(kMsx.string_statements[keyword_before], kKorvet.string_statements[keyword_before], kStrongSign);

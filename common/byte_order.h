@@ -16,6 +16,13 @@ inline std::uint64_t LoadLittle64(const std::uint8_t* p) {
   return word;
 }
 
+inline std::uint32_t LoadLittle32(const std::uint8_t* p) {
+  std::uint32_t word = 0;
+  std::memcpy(&word, p, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap32(word);
+  return word;
+}
+
 inline std::uint16_t LoadLittle16(const std::uint8_t* p) {
   std::uint16_t word = 0;
   std::memcpy(&word, p, sizeof word);

@@ -87,23 +87,22 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
   const auto near = [&](const Crossing* c, double at, double tolerance) {
     return std::fabs(c->time - (start + at * length)) <= tolerance * length + kSampleSlack;
   };
-  // The crossings inside a cell that ends at `end` and the bit they make
-  // when they are those of a clean cell.
-  const auto pattern = [&](double end) -> std::optional<std::uint8_t> {
-    std::array<const Crossing*, 3> inside{};
-    std::size_t inside_count = 0;
-    for (auto it = first; it != crossings.end() && it->time < end - kEdgeMargin * length; ++it) {
-      if (inside_count < inside.size()) inside[inside_count] = &*it;
-      ++inside_count;
-    }
-    if (inside_count == 1 && inside[0]->rising != rising_ && near(inside[0], 0.5, kMiddleOfZero)) return 0;
-    if (inside_count == 3 && inside[1]->rising == rising_ && inside[0]->rising != rising_ &&
-        inside[2]->rising != rising_ && near(inside[1], 0.5, kMiddleOfOne)) {
-      return 1;
-    }
-    return std::nullopt;
-  };
-  const std::optional<std::uint8_t> clean_bit = pattern(boundary != nullptr ? boundary->time : expected_end);
+  // The bit that the crossings inside make when they are those of a clean
+  // cell.
+  const double found_end = boundary != nullptr ? boundary->time : expected_end;
+  std::array<const Crossing*, 3> inside{};
+  std::size_t inside_count = 0;
+  for (auto it = first; it != crossings.end() && it->time < found_end - kEdgeMargin * length; ++it) {
+    if (inside_count < inside.size()) inside[inside_count] = &*it;
+    ++inside_count;
+  }
+  std::optional<std::uint8_t> clean_bit;
+  if (inside_count == 1 && inside[0]->rising != rising_ && near(inside[0], 0.5, kMiddleOfZero)) {
+    clean_bit = 0;
+  } else if (inside_count == 3 && inside[1]->rising == rising_ && inside[0]->rising != rising_ &&
+             inside[2]->rising != rising_ && near(inside[1], 0.5, kMiddleOfOne)) {
+    clean_bit = 1;
+  }
   const auto shape_until = [&](double end) {
     const double quarter = (end - start) / 4;
     const std::array<double, 4> quarters{
@@ -111,7 +110,7 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
         history_.Integral(start + 2 * quarter, start + 3 * quarter), history_.Integral(start + 3 * quarter, end)};
     return ShapeOfCell(quarters, rising_ ? 1.0 : -1.0);
   };
-  Cell cell{start, boundary != nullptr ? boundary->time : expected_end, 0, false, false};
+  Cell cell{start, found_end, 0, false, false};
   if (level_ok && clean_bit) {
     cell.bit = *clean_bit;
     cell.good = true;
@@ -133,12 +132,11 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
     // block, the shape alone must leave no doubt.
     cell.good = level_ok && shape.fit >= (boundary != nullptr ? kLeastFit : kSureFit);
   }
-  const double end = cell.end;
 
   if (cell.good) {
     if (++good_run_ >= kSureRun) {
       unsure_cells_ = 0;
-      sure_until_ = end;
+      sure_until_ = cell.end;
     } else {
       ++unsure_cells_;
     }
@@ -150,12 +148,12 @@ Cell CellReader::ReadCell(std::span<const Crossing> crossings) {
   // The clock follows every cell start it finds outside a dropout, so that
   // it keeps in step with the tape; only a good cell of a likely length
   // tells the tape's speed.
-  const double measured = end - start;
+  const double measured = cell.end - start;
   if (cell.good && boundary != nullptr && std::fabs(measured - length_) <= kLengthStep * length_) {
     length_ += kLengthGain * (measured - length_);
     length_ = std::clamp(length_, (1 - kLengthRange) * nominal_, (1 + kLengthRange) * nominal_);
   }
-  start_ = end;
+  start_ = cell.end;
   return cell;
 }
 

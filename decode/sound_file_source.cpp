@@ -71,8 +71,7 @@ class SoundFile final : public AudioSource {
   std::string Open() {
     if (bytes_->Failed()) return ReasonOf(*bytes_);
     SF_INFO info{};
-    file_ = OpenLibrary(info);
-    if (file_ == nullptr) return bytes_->Failed() ? ReasonOf(*bytes_) : Trimmed(sf_strerror(nullptr));
+    if (std::string reason = OpenLibrary(info); !reason.empty()) return reason;
     const std::optional<UnsizedWaveData> unsized = UnsizedData(info);
     if (unsized && unsized->said == 0) {
       // The library took the size at its word; it reads again, and where the
@@ -80,8 +79,7 @@ class SoundFile final : public AudioSource {
       PutSizeOf(*unsized, info);
       sf_close(file_);
       info = {};
-      file_ = OpenLibrary(info);
-      if (file_ == nullptr) return bytes_->Failed() ? ReasonOf(*bytes_) : Trimmed(sf_strerror(nullptr));
+      if (std::string reason = OpenLibrary(info); !reason.empty()) return reason;
     }
     facts_.unsized_data = unsized.has_value();
     facts_.format = FormatWords(info.format);
@@ -145,10 +143,14 @@ class SoundFile final : public AudioSource {
   }
 
  private:
-  SNDFILE* OpenLibrary(SF_INFO& info) {
+  // Opens the library on the bytes from their start; empty when it could,
+  // or why not.
+  std::string OpenLibrary(SF_INFO& info) {
     bytes_->Seek(0);
     SF_VIRTUAL_IO io{&Length, &SeekTo, &ReadBytes, &WriteBytes, &Tell};
-    return sf_open_virtual(&io, SFM_READ, &info, this);
+    file_ = sf_open_virtual(&io, SFM_READ, &info, this);
+    if (file_ != nullptr) return {};
+    return bytes_->Failed() ? ReasonOf(*bytes_) : Trimmed(sf_strerror(nullptr));
   }
 
   // A WAV whose recorder left out the size of its data holds samples all

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "basic/constant_operands.h"
+#include "basic/keyword_index.h"
 #include "common/byte_order.h"
 #include "tape/tape_format.h"
 
@@ -39,19 +41,6 @@ std::optional<Header> HeaderOf(const TapeBlock& block) {
   return std::nullopt;
 }
 
-// The bytes that follow a code of the tokenised text: constants carry
-// operands, which may hold zeros that end no line, and so does the prefix
-// of a function.
-std::size_t OperandBytes(std::uint8_t code) {
-  switch (code) {
-    case 0x0B: case 0x0C: case 0x0D: case 0x0E: case 0x1C: return 2;
-    case 0x0F: case 0xFF: return 1;
-    case 0x1D: return 4;
-    case 0x1F: return 8;
-    default: return 0;
-  }
-}
-
 // Where the program ends, after its zero link: the lines are followed from
 // one to the next by their ends, as the computer rebuilds the links after
 // CLOAD. None when the data ends first.
@@ -65,7 +54,9 @@ std::optional<std::size_t> ProgramEnd(std::span<const std::uint8_t> bytes) {
       if (at >= bytes.size()) return std::nullopt;
       const std::uint8_t code = bytes[at++];
       if (code == 0) break;
-      at += OperandBytes(code);
+      // Constants carry operands, which may hold zeros that end no line, and
+      // so does the prefix of a function.
+      at += code == basic::kTokenPrefix ? 1 : basic::ConstantOperandBytes(code);
     }
   }
 }

@@ -4,7 +4,6 @@
 
 #include "common/messages.h"
 #include "common/number_text.h"
-#include "common/option_names.h"
 #include "decode/audio_source.h"
 #include "decode/mono_signal.h"
 #include "decode/recording_facts.h"
@@ -73,9 +72,8 @@ Outcome DecodeRecording(const std::string& path, const std::string& dir, const C
   // wrong one: a tape that starts late beside a channel of hiss. When it
   // held nothing at all, the other one is heard before giving up.
   if (blocks.empty() && signal.ChosenByLevel() && source.Error().empty() && source.Rewind()) {
-    const ChannelChoice other = signal.ChannelTaken() == NameOf(ChannelChoice::Left) ? ChannelChoice::Right
-                                                                                       : ChannelChoice::Left;
-    decode::MonoSignal second(source, other);
+    decode::MonoSignal second(source,
+                              signal.Channel() == ChannelChoice::Left ? ChannelChoice::Right : ChannelChoice::Left);
     Log(reporter, "The " + signal.ChannelTaken() + " channel held no tape; reading the " + second.ChannelTaken() +
                       " channel");
     blocks = HearBlocks(path, source, second, alone, reporter);

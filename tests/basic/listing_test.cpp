@@ -178,7 +178,6 @@ TEST(ListToFile, ReportsThatThereIsNoSource) {
   EXPECT_FALSE(testing::Exists(dir.File("GAME.BAS")));
 }
 
-
 TEST(ListTo, EndsOnAnyDataAndWritesShortWholeRecords) {
   std::mt19937 random(20240611);
   std::uniform_int_distribution<int> byte(0, 255);

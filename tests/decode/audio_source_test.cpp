@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
-
-#include <algorithm>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "decode/sound_file_source.h"
 #include "tests/decode/sound_files.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wave_data_size.h"
 
 namespace orvano::decode {
 namespace {
@@ -148,11 +148,7 @@ TEST_P(CutFile, ReadsWhatIsThereAndSaysItIsShort) {
 TEST(SoundFile, AWaveWithoutADataSizeIsReadToItsEnd) {
   const std::vector<float> written = Tone(22050, 2, 5000);
   const Bytes wave = testing::SoundFileBytes(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 2, written);
-  const auto data = static_cast<std::size_t>(std::search(wave.begin(), wave.end(), std::begin("data"), std::end("data") - 1) - wave.begin());
-  const auto with_size = [&](Bytes bytes, std::uint32_t size) {
-    for (std::size_t k = 0; k < 4; ++k) bytes[data + 4 + k] = static_cast<std::uint8_t>(size >> (8 * k));
-    return bytes;
-  };
+  const std::size_t data = testing::DataChunkAt(wave);
   Bytes odd_chunk_first(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(data));
   odd_chunk_first.insert(odd_chunk_first.end(), {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0});
   odd_chunk_first.insert(odd_chunk_first.end(), wave.begin() + static_cast<std::ptrdiff_t>(data), wave.end());
@@ -162,14 +158,10 @@ TEST(SoundFile, AWaveWithoutADataSizeIsReadToItsEnd) {
     std::size_t frames;
     bool unsized;
   } cases[] = {
-      {"size 0", with_size(wave, 0), 5000, true},
-      {"size FFFFFFFF", with_size(wave, 0xFFFF'FFFFu), 5000, true},
-      {"size 0 after an odd chunk", [&] {
-         Bytes bytes = odd_chunk_first;
-         for (std::size_t k = 0; k < 4; ++k) bytes[data + 12 + 4 + k] = 0;
-         return bytes;
-       }(), 5000, true},
-      {"size 0 and no data", with_size(Bytes(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(data + 8)), 0), 0, false},
+      {"size 0", testing::WithDataSize(wave, 0), 5000, true},
+      {"size FFFFFFFF", testing::WithDataSize(wave, 0xFFFF'FFFFu), 5000, true},
+      {"size 0 after an odd chunk", testing::WithDataSize(odd_chunk_first, 0), 5000, true},
+      {"size 0 and no data", testing::WithDataSize(Bytes(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(data + 8)), 0), 0, false},
       {"sized", wave, 5000, false},
   };
   for (const auto& c : cases) {

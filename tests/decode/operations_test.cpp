@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "tests/decode/fault_injection.h"
 #include "tests/decode/sound_files.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wave_data_size.h"
 
 namespace orvano::decode {
 namespace {
@@ -251,13 +251,6 @@ Bytes CutTo(Bytes bytes, std::size_t size) {
   return bytes;
 }
 
-// As a recorder leaves a WAV that it could not finish: the data's size is 0.
-Bytes WithoutDataSize(Bytes bytes) {
-  const auto data = std::search(bytes.begin(), bytes.end(), std::begin("data"), std::end("data") - 1);
-  std::fill(data + 4, data + 8, 0);
-  return bytes;
-}
-
 const std::string kLast = "You can rename *.MSR file to *.RAW file for writing to cassette";
 
 const RecordingCase kRecordings[] = {
@@ -274,7 +267,7 @@ const RecordingCase kRecordings[] = {
        return {"File " + path + " is shorter than its header claims: it holds 30000 of 44100 frames", kLast};
      },
      true, 30000 * 2},
-    {"wav_without_data_size", "OPEN.WAV", [] { return WithoutDataSize(Sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, 30000)); },
+    {"wav_without_data_size", "OPEN.WAV", [] { return testing::WithDataSize(Sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, 30000), 0); },
      ChannelChoice::Auto,
      [](const std::string& path) -> Lines {
        return {"File " + path + " gives no size for its data: it is read to the end of the file, 30000 frames", kLast};

@@ -3,7 +3,7 @@
 // operation that orvano-cli tape and the Whole tape command run.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <functional>
 
@@ -12,6 +12,7 @@
 #include "tape/tape_decode.h"
 #include "tests/support/tape_synth.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wave_data_size.h"
 #include "tests/tape/block_builders.h"
 
 namespace orvano::tape {
@@ -43,6 +44,23 @@ std::vector<SynthBlock> ThreeFiles(double header_baud, double data_baud) {
       block(HeaderBytes(0xEA, "NOTES"), header_baud, 3000)};
   for (Bytes& text : TextData(kNotes)) blocks.push_back(block(std::move(text), data_baud, 1500));
   return blocks;
+}
+
+// The three files at 1200 baud, as 16-bit samples at 22050 Hz.
+TapePlan ThreeFilePlan() {
+  TapePlan plan;
+  plan.sample_rate = 22050;
+  plan.format = SampleFormat::Signed16;
+  plan.blocks = ThreeFiles(1200, 1200);
+  return plan;
+}
+
+// The first line of the log that starts with `start`; empty when none does.
+std::string LineStartingWith(const RecordingReporter& reporter, const std::string& start) {
+  for (const std::string& line : reporter.Texts()) {
+    if (line.starts_with(start)) return line;
+  }
+  return {};
 }
 
 std::vector<TapeBlock> ExpectedBlocks(const std::vector<SynthBlock>& blocks) {
@@ -188,10 +206,7 @@ TEST(Recording, HoldsNoFileWhereThereIsNoTape) {
 // left: the first seconds favour the left, which holds nothing, so the right
 // is heard after it.
 TEST(Recording, ATapeThatStartsLateOnTheOtherChannelIsFound) {
-  TapePlan plan;
-  plan.sample_rate = 22050;
-  plan.format = SampleFormat::Signed16;
-  plan.blocks = ThreeFiles(1200, 1200);
+  TapePlan plan = ThreeFilePlan();
   std::vector<float> right(40 * plan.sample_rate, 0.0f);
   const std::vector<float> tape = Synthesize(plan);
   right.insert(right.end(), tape.begin(), tape.end());
@@ -207,19 +222,15 @@ TEST(Recording, ATapeThatStartsLateOnTheOtherChannelIsFound) {
   RecordingReporter reporter;
   ASSERT_EQ(DecodeTape(dir.File("LATE.WAV"), "", ConversionOptions{}, reporter), Outcome::Success);
   EXPECT_EQ(ReadFile(dir.File("LATE/tape.cas")), CasImageOf(ExpectedBlocks(plan.blocks)));
-  const auto texts = reporter.Texts();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "The left channel held no tape; reading the right channel"),
-            texts.end());
+  EXPECT_EQ(LineStartingWith(reporter, "The left channel held no tape; reading the right channel"),
+            "The left channel held no tape; reading the right channel");
 }
 
 // A dropout under hiss inside a block loses the frames it covers and no
 // more: the clock runs on through it, the frames after it stay in their
 // places, and those it covered are counted as bad.
 TEST(Recording, ADropoutInsideABlockLosesOnlyTheFramesItCovers) {
-  TapePlan plan;
-  plan.sample_rate = 22050;
-  plan.format = SampleFormat::Signed16;
-  plan.blocks = ThreeFiles(1200, 1200);
+  TapePlan plan = ThreeFilePlan();
   plan.impairments.snr_db = 30;
   // The binary's data runs from about 5 s to 10.5 s; 10 ms is a frame.
   plan.impairments.dropouts = {{6.0, 0.01, -60}, {8.0, 0.01, -60}};
@@ -233,33 +244,22 @@ TEST(Recording, ADropoutInsideABlockLosesOnlyTheFramesItCovers) {
   std::size_t wrong = 0;
   for (std::size_t i = 0; i < game.size(); ++i) wrong += game[i] != kGame[i] ? 1 : 0;
   EXPECT_LE(wrong, 4u);
-  const auto texts = reporter.Texts();
-  const auto line = std::find_if(texts.begin(), texts.end(), [](const std::string& text) { return text.starts_with("02 binary"); });
-  ASSERT_NE(line, texts.end());
-  EXPECT_NE(line->find(": damaged; 4 framing errors at 5.99"), std::string::npos) << *line;
+  const std::string line = LineStartingWith(reporter, "02 binary");
+  ASSERT_FALSE(line.empty());
+  EXPECT_NE(line.find(": damaged; 4 framing errors at 5.99"), std::string::npos) << line;
 }
 
 // A recorder that stopped before it wrote the size of its data: the tape is
 // read to the end of the file, and the log says why.
 TEST(Recording, AWaveWithoutADataSizeIsReadToItsEnd) {
-  TapePlan plan;
-  plan.sample_rate = 22050;
-  plan.format = SampleFormat::Signed16;
-  plan.blocks = ThreeFiles(1200, 1200);
-  Bytes wave = WaveFile(Synthesize(plan), plan.sample_rate, plan.format);
-  const auto data = std::search(wave.begin(), wave.end(), std::begin("data"), std::end("data") - 1);
-  std::fill(data + 4, data + 8, 0);
+  TapePlan plan = ThreeFilePlan();
   TempDir dir;
-  WriteFile(dir.File("OPEN.WAV"), wave);
+  WriteFile(dir.File("OPEN.WAV"), WithDataSize(WaveFile(Synthesize(plan), plan.sample_rate, plan.format), 0));
 
   RecordingReporter reporter;
   ASSERT_EQ(DecodeTape(dir.File("OPEN.WAV"), "", ConversionOptions{}, reporter), Outcome::Success);
   EXPECT_EQ(ReadFile(dir.File("OPEN/tape.cas")), CasImageOf(ExpectedBlocks(plan.blocks)));
-  const auto texts = reporter.Texts();
-  const auto warning = std::find_if(texts.begin(), texts.end(), [&](const std::string& line) {
-    return line.starts_with("File " + dir.File("OPEN.WAV") + " gives no size for its data: it is read to the end");
-  });
-  EXPECT_NE(warning, texts.end());
+  EXPECT_FALSE(LineStartingWith(reporter, "File " + dir.File("OPEN.WAV") + " gives no size for its data: it is read to the end").empty());
 }
 
 // The signals that two other tools made of a three-file image.
